@@ -1,0 +1,13 @@
+#pragma once
+
+#include <atomic>
+
+extern const char *help_title;
+extern const char *help_text;
+extern std::atomic<int> show_help;       // a showing of the box was asked for and not yet taken up
+extern std::atomic<int> help_is_running; // the help thread exists
+
+void help();
+void display_help();
+void display_help_via_message_box();
+void *HelpThreadProc(void *parameter);

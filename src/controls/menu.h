@@ -1,0 +1,4 @@
+#pragma once
+
+void create_menu();
+void menu(int value);

@@ -1,0 +1,69 @@
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "controls/keyboard.h"
+#include "controls/menu.h"
+#include "controls/wall_clock.h"
+#include "core/roster.h"
+#include "core/scene_state.h"
+#include "core/view.h"
+#include "interaction/picking.h"
+
+namespace {
+
+// The display the toolkit will use: its own -display option, else $DISPLAY.
+const char *requested_display(int argc, char **argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0)
+            return argv[i + 1];
+    return nullptr;
+}
+
+// Say plainly why there is no window instead of leaving it to the toolkit.
+bool display_reachable(const char *name)
+{
+    Display *display = XOpenDisplay(name);
+    if (display == nullptr) {
+        const char *shown = name ? name : std::getenv("DISPLAY");
+        std::fprintf(stderr, "schach3d: cannot open the X display \"%s\"\n", shown ? shown : "");
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!display_reachable(requested_display(argc, argv)))
+        return 1;
+
+    glutInitWindowSize(win_width, win_height);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Objekt mit linker Maustaste anklicken");
+
+    uhrzeit();
+
+#define SCHACH3D_INIT_PIECE(mov, off, init, ...) init();
+    SCHACH3D_ROSTER(SCHACH3D_INIT_PIECE)
+#undef SCHACH3D_INIT_PIECE
+
+    create_menu();
+
+    glutDisplayFunc(my_draw);
+    glutReshapeFunc(my_resize);
+    glutTimerFunc(100, handleTimer, 0);
+    glutKeyboardFunc(keyboard);
+    glutSpecialFunc(handleSpecialKeys);
+    glutMouseFunc(handleMouse);
+    glutMotionFunc(handleMouseMove);
+
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// Camera, projection, display and scene clock callbacks.
+void my_view();
+void my_resize(int width, int height);
+void my_draw();
+void handleTimer(int value);
+
+constexpr double field_of_view = 65.0; // degrees, vertical; also used by the pick projection

@@ -1,0 +1,6 @@
+#pragma once
+
+// A modal box with an information icon, the text and one OK button, on a
+// display connection of its own. Returns when the person closes it; returns
+// false at once if no display could be opened.
+bool show_message_box(const char *text, const char *title);

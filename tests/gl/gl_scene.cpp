@@ -1,0 +1,53 @@
+#include "gl_scene.h"
+
+#include "core/roster.h"
+#include "core/view.h"
+#include "scene/render_pass.h"
+
+void open_gl_scene(int width, int height)
+{
+    int argc = 1;
+    char name[] = "gl_tests";
+    char *argv[] = {name, nullptr};
+    glutInitWindowSize(width, height);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("gl_tests");
+#define GL_SCENE_INIT(mov, off, init, ...) init();
+    SCHACH3D_ROSTER(GL_SCENE_INIT)
+#undef GL_SCENE_INIT
+    my_resize(width, height);
+}
+
+std::array<double, 3> project(double x, double y, double z)
+{
+    GLdouble model[16], proj[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble wx, wy, wz;
+    gluProject(x, y, z, model, proj, viewport, &wx, &wy, &wz);
+    return {wx, viewport[3] - wy, wz};
+}
+
+std::array<float, 3> back_buffer_rgb(int x, int y)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::array<float, 3> rgb{};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, viewport[3] - 1 - y, 1, 1, GL_RGB, GL_FLOAT, rgb.data());
+    return rgb;
+}
+
+void draw_frame_to_back_buffer()
+{
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+        DrawObjects(GL_RENDER);
+    glPopMatrix();
+    glFinish();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// A real GL context for gl tests: a freeglut window of 900 by 600 on the
+// display the test runs under, set up as start-up and the first reshape set
+// it up. Each test case runs in its own process, so each gets a fresh one.
+#include <GL/freeglut.h>
+#include <array>
+
+void open_gl_scene(int width = 900, int height = 600);
+
+// Window position (x right, y down from the top) of a world point, through the
+// current modelview and projection matrices and viewport.
+std::array<double, 3> project(double x, double y, double z);
+
+// RGB of the back buffer at a window position (y down from the top), 0..1.
+std::array<float, 3> back_buffer_rgb(int x, int y);
+
+// Clears and draws one frame into the back buffer, without swapping, so that
+// its pixels can be read back.
+void draw_frame_to_back_buffer();
