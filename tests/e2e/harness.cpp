@@ -1,0 +1,309 @@
+#include "harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string quote(const std::string &s)
+{
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
+    }
+    return q + "'";
+}
+
+void read_available(int fd, std::string &into)
+{
+    if (fd < 0)
+        return;
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n <= 0)
+            return;
+        into.append(buf, static_cast<size_t>(n));
+    }
+}
+
+} // namespace
+
+bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s)
+{
+    const auto deadline = Clock::now() + std::chrono::duration<double>(timeout_s);
+    for (;;) {
+        if (ready())
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::duration<double>(interval_s));
+    }
+}
+
+Xvfb::Xvfb(const std::string &screen)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::close(fds[0]);
+        const int devnull = ::open("/dev/null", O_RDWR);
+        ::dup2(devnull, 0);
+        ::dup2(devnull, 1);
+        ::dup2(devnull, 2);
+        const std::string fd = std::to_string(fds[1]);
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+                 static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    // Xvfb writes its display number to the pipe once it accepts connections.
+    std::string number;
+    char c;
+    struct pollfd p = {fds[0], POLLIN, 0};
+    while (::poll(&p, 1, 20000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    ::close(fds[0]);
+    if (number.empty())
+        throw std::runtime_error("Xvfb did not start");
+    display_ = ":" + number;
+}
+
+Xvfb::~Xvfb()
+{
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary)
+{
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::dup2(out[1], 1);
+        ::dup2(err[1], 2);
+        ::close(out[0]);
+        ::close(err[0]);
+        ::close(out[1]);
+        ::close(err[1]);
+        const int devnull = ::open("/dev/null", O_RDONLY);
+        ::dup2(devnull, 0);
+        if (display.empty())
+            ::unsetenv("DISPLAY");
+        else
+            ::setenv("DISPLAY", display.c_str(), 1);
+        std::vector<char *> argv;
+        argv.push_back(const_cast<char *>(binary.c_str()));
+        for (const auto &a : args)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(binary.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    out_fd_ = out[0];
+    err_fd_ = err[0];
+    ::fcntl(out_fd_, F_SETFL, O_NONBLOCK);
+    ::fcntl(err_fd_, F_SETFL, O_NONBLOCK);
+}
+
+Program::~Program()
+{
+    if (running()) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    if (out_fd_ >= 0)
+        ::close(out_fd_);
+    if (err_fd_ >= 0)
+        ::close(err_fd_);
+}
+
+void Program::drain()
+{
+    read_available(out_fd_, out_);
+    read_available(err_fd_, err_);
+}
+
+const std::string &Program::output()
+{
+    drain();
+    return out_;
+}
+
+const std::string &Program::errors()
+{
+    drain();
+    return err_;
+}
+
+bool Program::wait_for_output(const std::string &text, double timeout_s)
+{
+    return poll_until([&] { return output().find(text) != std::string::npos; }, timeout_s);
+}
+
+bool Program::wait_for_output_size(size_t bytes, double timeout_s)
+{
+    return poll_until([&] { return output().size() >= bytes; }, timeout_s);
+}
+
+bool Program::running()
+{
+    if (status_ || pid_ <= 0)
+        return false;
+    int st = 0;
+    if (::waitpid(pid_, &st, WNOHANG) == pid_) {
+        status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> Program::wait_exit(double timeout_s)
+{
+    poll_until([&] { return !running(); }, timeout_s);
+    drain();
+    return status_;
+}
+
+std::string run(const std::string &display, const std::string &command, int *status)
+{
+    const std::string full = "DISPLAY=" + quote(display) + " " + command;
+    FILE *pipe = ::popen(full.c_str(), "r");
+    if (pipe == nullptr)
+        throw std::runtime_error("popen failed: " + command);
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        out.append(buf, n);
+    const int st = ::pclose(pipe);
+    if (status)
+        *status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return out;
+}
+
+std::vector<std::string> find_windows(const std::string &display, const std::string &name_regex)
+{
+    std::istringstream lines(run(display, "xdotool search --onlyvisible --name " + quote(name_regex) + " 2>/dev/null"));
+    std::vector<std::string> ids;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            ids.push_back(line);
+    return ids;
+}
+
+std::string wait_for_window(const std::string &display, const std::string &name_regex, double timeout_s)
+{
+    std::string id;
+    poll_until(
+        [&] {
+            const auto ids = find_windows(display, name_regex);
+            if (!ids.empty())
+                id = ids.front();
+            return !id.empty();
+        },
+        timeout_s, 0.05);
+    return id;
+}
+
+std::string window_title(const std::string &display, const std::string &window)
+{
+    std::string title = run(display, "xdotool getwindowname " + window + " 2>/dev/null");
+    if (!title.empty() && title.back() == '\n')
+        title.pop_back();
+    return title;
+}
+
+bool wait_for_title(const std::string &display, const std::string &window, const std::string &title,
+                    double timeout_s)
+{
+    return poll_until([&] { return window_title(display, window) == title; }, timeout_s, 0.05);
+}
+
+Geometry window_geometry(const std::string &display, const std::string &window)
+{
+    // Absolute position of the window's inside, from xwininfo.
+    std::istringstream lines(run(display, "xwininfo -id " + window));
+    Geometry g;
+    for (std::string line; std::getline(lines, line);) {
+        int v;
+        if (std::sscanf(line.c_str(), " Absolute upper-left X: %d", &v) == 1)
+            g.x = v;
+        else if (std::sscanf(line.c_str(), " Absolute upper-left Y: %d", &v) == 1)
+            g.y = v;
+        else if (std::sscanf(line.c_str(), " Width: %d", &v) == 1)
+            g.width = v;
+        else if (std::sscanf(line.c_str(), " Height: %d", &v) == 1)
+            g.height = v;
+    }
+    return g;
+}
+
+void move_pointer(const std::string &display, const std::string &window, int x, int y)
+{
+    const Geometry g = window_geometry(display, window);
+    run(display, "xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y));
+}
+
+void click(const std::string &display, const std::string &window, int x, int y, int button)
+{
+    move_pointer(display, window, x, y);
+    run(display, "xdotool click " + std::to_string(button));
+}
+
+void press_key(const std::string &display, const std::string &window, const std::string &keysym)
+{
+    // With no window manager the focus follows the pointer: keep it inside the window.
+    const Geometry g = window_geometry(display, window);
+    move_pointer(display, window, g.width / 2, g.height / 2);
+    run(display, "xdotool key " + quote(keysym));
+}
+
+std::array<int, 3> Image::at(int x, int y) const
+{
+    const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+Image screenshot(const std::string &display)
+{
+    const std::string ppm = run(display, "import -display " + quote(display) + " -window root -depth 8 ppm:- 2>/dev/null");
+    Image img;
+    int maxval = 0, consumed = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &img.width, &img.height, &maxval, &consumed) != 3 || maxval != 255)
+        throw std::runtime_error("screenshot failed");
+    const size_t start = static_cast<size_t>(consumed) + 1; // one white-space byte after maxval
+    const size_t size = static_cast<size_t>(img.width) * static_cast<size_t>(img.height) * 3;
+    if (ppm.size() < start + size)
+        throw std::runtime_error("screenshot truncated");
+    img.rgb.assign(ppm.begin() + static_cast<long>(start), ppm.begin() + static_cast<long>(start + size));
+    return img;
+}
+
+} // namespace e2e

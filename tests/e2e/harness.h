@@ -1,0 +1,91 @@
+#pragma once
+
+// What e2e tests need to drive the real program like a person: a private X
+// server, the program with its console captured, xdotool input, window titles
+// and screenshots. Every wait polls with a timeout.
+#include <sys/types.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Polls until ready() holds or the timeout passes; true if it held.
+bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s = 0.02);
+
+// An Xvfb server on a free display number, for the lifetime of the object.
+class Xvfb {
+public:
+    explicit Xvfb(const std::string &screen = "1280x1024x24");
+    ~Xvfb();
+    Xvfb(const Xvfb &) = delete;
+    Xvfb &operator=(const Xvfb &) = delete;
+    const std::string &display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// The program under test on the given display, its stdout and stderr captured.
+// An empty display runs it with DISPLAY unset.
+class Program {
+public:
+    explicit Program(const std::string &display, const std::vector<std::string> &args = {},
+                     const std::string &binary = SCHACH3D_BINARY);
+    ~Program(); // kills the program if it still runs
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    const std::string &output();                  // everything printed on stdout so far
+    const std::string &errors();                  // everything printed on stderr so far
+    bool wait_for_output(const std::string &text, double timeout_s); // stdout contains text
+    bool wait_for_output_size(size_t bytes, double timeout_s);
+    std::optional<int> wait_exit(double timeout_s); // exit status, or nothing if still running
+    bool running();
+    pid_t pid() const { return pid_; }
+
+private:
+    void drain();
+    pid_t pid_ = -1;
+    int out_fd_ = -1, err_fd_ = -1;
+    std::string out_, err_;
+    std::optional<int> status_;
+};
+
+// Runs a shell command with DISPLAY set; returns its stdout, status through *status.
+std::string run(const std::string &display, const std::string &command, int *status = nullptr);
+
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// X window ids of visible windows whose name matches the regular expression.
+std::vector<std::string> find_windows(const std::string &display, const std::string &name_regex);
+// Waits for a visible window whose name matches and returns its id ("" on time-out).
+std::string wait_for_window(const std::string &display, const std::string &name_regex, double timeout_s);
+std::string window_title(const std::string &display, const std::string &window);
+Geometry window_geometry(const std::string &display, const std::string &window);
+// Waits until the window's title equals title; true if it did.
+bool wait_for_title(const std::string &display, const std::string &window, const std::string &title,
+                    double timeout_s);
+
+// Input through XTEST, as a person's: the pointer moves to a position inside the
+// window (window coordinates, origin top left) and the key goes to what has the focus.
+void move_pointer(const std::string &display, const std::string &window, int x, int y);
+void click(const std::string &display, const std::string &window, int x, int y, int button = 1);
+void press_key(const std::string &display, const std::string &window, const std::string &keysym);
+
+// An RGB screenshot of the whole screen (under Xvfb a GL window's pixels are
+// only read back from the root window).
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    std::array<int, 3> at(int x, int y) const;
+};
+Image screenshot(const std::string &display);
+
+} // namespace e2e

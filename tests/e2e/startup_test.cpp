@@ -1,0 +1,80 @@
+// The program as a person starts and ends it.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "harness.h"
+
+namespace {
+
+const char *const start_title = "Objekt mit linker Maustaste anklicken";
+
+int seconds_of(const std::smatch &m, int first)
+{
+    return (std::stoi(m[first]) * 60 + std::stoi(m[first + 1])) * 60 + std::stoi(m[first + 2]);
+}
+
+TEST(Startup, OpensItsWindowOnWhiteAndPrintsTheWallClockTwice)
+{
+    e2e::Xvfb x;
+    e2e::Program program(x.display());
+    const std::string window = e2e::wait_for_window(x.display(), start_title, 20);
+    ASSERT_FALSE(window.empty()) << program.errors();
+    EXPECT_EQ(e2e::window_title(x.display(), window), start_title);
+    const e2e::Geometry g = e2e::window_geometry(x.display(), window);
+    EXPECT_EQ(g.width, 900);
+    EXPECT_EQ(g.height, 600);
+
+    // Two lines "\nhh:mm:ss " one second apart, before anything else.
+    ASSERT_TRUE(program.wait_for_output_size(20, 10)) << program.output();
+    const std::string head = program.output().substr(0, 20);
+    std::smatch m;
+    const std::regex clock_lines(R"(\n([ 1]\d|2[0-3]):([0-5]\d):([0-5]\d) \n([ 1]\d|2[0-3]):([0-5]\d):([0-5]\d) )");
+    ASSERT_TRUE(std::regex_match(head, m, clock_lines)) << '"' << head << '"';
+    EXPECT_EQ((seconds_of(m, 1) + 1) % 86400, seconds_of(m, 4));
+
+    // The background is cleared to white; the window's top corner shows it.
+    ASSERT_TRUE(e2e::poll_until(
+        [&] {
+            const e2e::Image shot = e2e::screenshot(x.display());
+            return shot.at(g.x + 4, g.y + 4) == std::array<int, 3>{255, 255, 255};
+        },
+        10, 0.1));
+}
+
+class QuitKey : public testing::TestWithParam<const char *> {};
+
+TEST_P(QuitKey, EndsTheProgramWithStatusZero)
+{
+    e2e::Xvfb x;
+    e2e::Program program(x.display());
+    const std::string window = e2e::wait_for_window(x.display(), start_title, 20);
+    ASSERT_FALSE(window.empty()) << program.errors();
+    e2e::press_key(x.display(), window, GetParam());
+    EXPECT_EQ(program.wait_exit(10), 0) << program.errors();
+}
+
+INSTANTIATE_TEST_SUITE_P(EscapeAndQ, QuitKey, testing::Values("Escape", "q"));
+
+TEST(Startup, WithoutADisplaySaysSoOnceAndFails)
+{
+    e2e::Program program("");
+    const auto status = program.wait_exit(10);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+    const std::string err = program.errors();
+    EXPECT_NE(err.find("display"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(program.output(), "");
+}
+
+TEST(Startup, WithAnUnreachableDisplayFails)
+{
+    e2e::Program program(":9999");
+    const auto status = program.wait_exit(10);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+    EXPECT_NE(program.errors().find(":9999"), std::string::npos) << program.errors();
+}
+
+} // namespace

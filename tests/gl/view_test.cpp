@@ -1,0 +1,107 @@
+// Camera, projection and the reshape callback in a real GL context.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/scene_state.h"
+#include "core/view.h"
+#include "gl_scene.h"
+
+namespace {
+
+std::array<GLdouble, 16> matrix(GLenum which)
+{
+    std::array<GLdouble, 16> m{};
+    glGetDoublev(which, m.data());
+    return m;
+}
+
+TEST(View, StartsWithTheEyeAboveTheNegativeYSide)
+{
+    open_gl_scene();
+    EXPECT_NEAR(eyex, 0.0, 1e-12);
+    EXPECT_NEAR(eyey, -8.0902, 5e-5);
+    EXPECT_NEAR(eyez, 5.8779, 5e-5);
+
+    // The origin is in the middle of the window; up is up.
+    const auto centre = project(0, 0, 0);
+    EXPECT_NEAR(centre[0], 450.0, 0.5);
+    EXPECT_NEAR(centre[1], 300.0, 0.5);
+    EXPECT_LT(project(0, 0, 1)[1], centre[1]);
+    EXPECT_GT(project(1, 0, 0)[0], centre[0]);
+}
+
+TEST(View, ReshapeSetsViewportAndProjection)
+{
+    open_gl_scene();
+    my_resize(640, 480);
+    EXPECT_EQ(win_width, 640);
+    EXPECT_EQ(win_height, 480);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 640);
+    EXPECT_EQ(viewport[3], 480);
+
+    // gluPerspective: m[5] = cot(fov/2), m[0] = m[5] / aspect, depth from 1 to 50.
+    const auto p = matrix(GL_PROJECTION_MATRIX);
+    const double f = 1.0 / std::tan(65.0 / 2.0 * M_PI / 180.0);
+    EXPECT_NEAR(p[5], f, 1e-6);
+    EXPECT_NEAR(p[0], f / (640.0 / 480.0), 1e-6);
+    EXPECT_NEAR(p[10], -(50.0 + 1.0) / (50.0 - 1.0), 1e-6);
+    EXPECT_NEAR(p[14], -2.0 * 50.0 * 1.0 / (50.0 - 1.0), 1e-6);
+
+    GLint mode;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+    GLfloat light[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, light);
+    EXPECT_EQ(light[3], 0.0f); // directional
+}
+
+TEST(View, AWindowOfHeightZeroKeepsTheProjection)
+{
+    open_gl_scene();
+    const auto before = matrix(GL_PROJECTION_MATRIX);
+    my_resize(900, 0);
+    const auto after = matrix(GL_PROJECTION_MATRIX);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_TRUE(std::isfinite(after[i])) << i;
+        EXPECT_EQ(after[i], before[i]) << i;
+    }
+    const auto view = matrix(GL_MODELVIEW_MATRIX);
+    for (double v : view)
+        EXPECT_TRUE(std::isfinite(v));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(View, ReloadingTheCameraDiscardsTurnsOfTheScene)
+{
+    open_gl_scene();
+    const auto plain = matrix(GL_MODELVIEW_MATRIX);
+    glRotatef(5, 0, 1, 0);
+    EXPECT_NE(matrix(GL_MODELVIEW_MATRIX), plain);
+    viewer_distance = 9.0f;
+    my_view();
+    EXPECT_NEAR(eyey, -9.0 * std::cos(static_cast<double>(theta)), 1e-12);
+    viewer_distance = 10.0f;
+    my_view();
+    const auto back = matrix(GL_MODELVIEW_MATRIX);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(back[i], plain[i], 1e-12) << i;
+}
+
+TEST(View, TheDisplayCallbackLeavesTheMatrixStacksAsItFoundThem)
+{
+    open_gl_scene();
+    const auto view = matrix(GL_MODELVIEW_MATRIX);
+    GLint depth_before;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
+    my_draw();
+    GLint depth_after;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
+    EXPECT_EQ(depth_after, depth_before);
+    EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), view);
+}
+
+} // namespace
