@@ -1,11 +1,21 @@
 #include "gl_scene.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/roster.h"
 #include "core/view.h"
 #include "scene/render_pass.h"
 
 void open_gl_scene(int width, int height)
 {
+    // The scene state is global and starts fresh only in a new process.
+    static bool opened = false;
+    if (opened) {
+        std::fprintf(stderr, "gl tests need a process each: run them through ctest or one --gtest_filter at a time\n");
+        std::abort();
+    }
+    opened = true;
     int argc = 1;
     char name[] = "gl_tests";
     char *argv[] = {name, nullptr};
