@@ -11,3 +11,7 @@ void help();
 void display_help();
 void display_help_via_message_box();
 void *HelpThreadProc(void *parameter);
+
+// How the help thread shows the box (the platform's message box unless a test
+// puts its own here). Returns when the box is closed; false if it could not be shown.
+extern bool (*help_message_box)(const char *text, const char *title);

@@ -1,5 +1,39 @@
-// Placeholder: replaced by the controls work.
+// The pop-up menu on the middle button: each entry stands for a key and does
+// exactly what that key does.
 #include "controls/menu.h"
 
-void create_menu() {}
-void menu(int) {}
+#include <GL/freeglut.h>
+
+#include "controls/keyboard.h"
+
+const TMenuEntry menu_entries[menu_entry_count] = {
+    {"Polygon: Points", 'p'},
+    {"Polygon: Lines", 'l'},
+    {"Polygon: Fill", 'f'},
+    {"Hilfe", 'h'},
+    {"Start/Stop", ' '},
+    {"Textur", 't'},
+    {"Transparenz", 'd'},
+    {"B.Perspektive K", 'K'},
+    {"B.Perspektive k", 'k'},
+    {"Lichtquelle", 'a'},
+    {"Lichtquelle oben", 'o'},
+    {"Lichtquelle unten", 'u'},
+    {"Lichtquelle rechts", '+'},
+    {"Lichtquelle links", '-'},
+};
+
+void create_menu()
+{
+    glutCreateMenu(menu);
+    glutAttachMenu(GLUT_MIDDLE_BUTTON);
+    for (int i = 0; i < menu_entry_count; ++i)
+        glutAddMenuEntry(menu_entries[i].label, i + 1);
+}
+
+void menu(int value)
+{
+    if (value < 1 || value > menu_entry_count)
+        return;
+    keyboard(menu_entries[value - 1].key, 0, 0);
+}
