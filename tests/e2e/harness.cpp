@@ -285,6 +285,17 @@ void press_key(const std::string &display, const std::string &window, const std:
     run(display, "xdotool key " + quote(keysym));
 }
 
+void press_button(const std::string &display, const std::string &window, int x, int y, int button)
+{
+    move_pointer(display, window, x, y);
+    run(display, "xdotool mousedown " + std::to_string(button));
+}
+
+void release_button(const std::string &display, int button)
+{
+    run(display, "xdotool mouseup " + std::to_string(button));
+}
+
 std::array<int, 3> Image::at(int x, int y) const
 {
     const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;

@@ -78,6 +78,10 @@ bool wait_for_title(const std::string &display, const std::string &window, const
 void move_pointer(const std::string &display, const std::string &window, int x, int y);
 void click(const std::string &display, const std::string &window, int x, int y, int button = 1);
 void press_key(const std::string &display, const std::string &window, const std::string &keysym);
+// A drag: the button goes down at a position inside the window and comes up
+// wherever the pointer is then; move_pointer in between sends motion with it held.
+void press_button(const std::string &display, const std::string &window, int x, int y, int button = 1);
+void release_button(const std::string &display, int button = 1);
 
 // An RGB screenshot of the whole screen (under Xvfb a GL window's pixels are
 // only read back from the root window).
