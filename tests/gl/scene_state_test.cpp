@@ -130,14 +130,6 @@ TEST(SceneNames, FirstPassRegistersEveryNameInDrawingOrder)
     EXPECT_EQ(SelectedNamesCount, 132);
 }
 
-TEST(SceneNames, MarkerLoadsNoNameOfItsOwn)
-{
-    open_gl_scene();
-    licht_an = 0;
-    DrawLichtObjects();
-    EXPECT_EQ(SelectedNamesCount, 1);
-}
-
 TEST(SceneMatrices, EveryDrawingProcedureLeavesTheModelviewAsItFoundIt)
 {
     open_gl_scene();

@@ -113,19 +113,4 @@ TEST(GetChessFieldPos, NamesShorterThanTwoCharactersAreNoFields)
     EXPECT_EQ(l.printed, "\n Pos:  = ( 0.00, 0.00)");
 }
 
-TEST(GetChessFieldPos, AllSixtyFourFieldsMapToTheirCentres)
-{
-    for (int L = 0; L < 8; ++L) {
-        for (int D = 0; D < 8; ++D) {
-            const char name[3] = {static_cast<char>('A' + L), static_cast<char>('1' + D), '\0'};
-            SCOPED_TRACE(name);
-            const Lookup l = look_up(name);
-            EXPECT_EQ(l.result, 1);
-            // The field (L, D) covers x in [L - 4, L - 3] and y in [D - 4, D - 3].
-            EXPECT_EQ(l.pos[0], L - 3.5f);
-            EXPECT_EQ(l.pos[1], D - 3.5f);
-        }
-    }
-}
-
 } // namespace
