@@ -58,8 +58,8 @@ void myPickFunc(int x, int y, int flag)
     glLoadIdentity();
     // The window's y runs down, the viewport's up.
     gluPickMatrix(x, viewport[3] - y, pick_region, pick_region, viewport);
-    // The display's projection; a window of height 0 keeps an aspect of 1, as
-    // the reshape keeps its previous projection there.
+    // The display's projection. A window of height 0 has no aspect ratio and
+    // nothing to click in; take 1 rather than divide by zero.
     const double aspect = win_height > 0 ? static_cast<double>(win_width) / win_height : 1.0;
     gluPerspective(field_of_view, aspect, z_Near, z_Far);
 
