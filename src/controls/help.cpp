@@ -3,10 +3,12 @@
 // the scene keeps running while the box is open.
 #include "controls/help.h"
 
+#include <GL/glx.h>
 #include <pthread.h>
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 #include "platform/message_box.h"
@@ -23,9 +25,17 @@ const char *help_text =
 std::atomic<int> show_help{0};
 std::atomic<int> help_is_running{0};
 
-bool (*help_message_box)(const char *text, const char *title) = show_message_box;
-
 namespace {
+
+// The display the scene window is on (empty: $DISPLAY), so that the box opens
+// beside the window even when the display was given on the command line.
+// Written before the help thread starts and only read by it afterwards.
+std::string box_display;
+
+bool show_box_on_scene_display(const char *text, const char *title)
+{
+    return show_message_box_on(box_display.empty() ? nullptr : box_display.c_str(), text, title);
+}
 
 // The console key help, one line (or block) per entry, printed as it stands.
 const char *const key_help_lines[] = {
@@ -66,6 +76,8 @@ constexpr std::chrono::milliseconds request_poll{100};
 
 } // namespace
 
+bool (*help_message_box)(const char *text, const char *title) = show_box_on_scene_display;
+
 void help()
 {
     for (const char *line : key_help_lines)
@@ -91,6 +103,9 @@ void display_help_via_message_box()
     // The thread counts as running from here, so a second request before its
     // first step starts no second thread.
     help_is_running = 1;
+    // Only the name is read from the toolkit's connection, here on its own thread.
+    if (Display *scene_display = glXGetCurrentDisplay())
+        box_display = DisplayString(scene_display);
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);

@@ -316,8 +316,13 @@ void close_box(Box &box)
 
 bool show_message_box(const char *text, const char *title)
 {
+    return show_message_box_on(nullptr, text, title);
+}
+
+bool show_message_box_on(const char *display_name, const char *text, const char *title)
+{
     Box box;
-    box.display = XOpenDisplay(nullptr);
+    box.display = XOpenDisplay(display_name);
     if (box.display == nullptr)
         return false;
     const bool opened = open_box(box, text, title);

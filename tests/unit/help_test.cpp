@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "controls/help.h"
 #include "help_test_support.h"
+#include "platform/message_box.h"
 #include "platform/text_lines.h"
 
 namespace {
@@ -221,6 +224,19 @@ TEST(BoxLayout, TheBoxTextKeepsItsBytesAndIndents)
     EXPECT_EQ(lines[12], " Mittlere MT: Men\xFC" "Item anzeigen");
     EXPECT_EQ(lines[14], "         von Lichtquelle");
     EXPECT_EQ(lines[24], " ESC: Quit Programm");
+}
+
+} // namespace
+
+namespace {
+
+TEST(MessageBox, ReturnsAtOnceWhenNoDisplayCanBeOpened)
+{
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(show_message_box_on(":9999", help_text, help_title));
+    unsetenv("DISPLAY");
+    EXPECT_FALSE(show_message_box(help_text, help_title));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 } // namespace

@@ -1,0 +1,155 @@
+#pragma once
+
+// The program on its own X server, ready for keys, plus what the controls and
+// help tests look at: the help box, its OK button, the menu, and pictures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "controls/help.h"
+#include "harness.h"
+
+// From Xlib, declared as it declares them: its macros must not meet gtest's headers.
+typedef struct _XDisplay Display;
+extern "C" Display *XOpenDisplay(const char *name);
+extern "C" int XCloseDisplay(Display *display);
+
+namespace controls_e2e {
+
+// Holds a connection to the server for as long as it lives. An X server with
+// no clients left resets itself and refuses connections meanwhile, which the
+// program would meet whenever a probe of the test had just disconnected.
+class ServerKeeper {
+public:
+    explicit ServerKeeper(const std::string &display) : display_(XOpenDisplay(display.c_str())) {}
+    ~ServerKeeper()
+    {
+        if (display_ != nullptr)
+            XCloseDisplay(display_);
+    }
+    ServerKeeper(const ServerKeeper &) = delete;
+    ServerKeeper &operator=(const ServerKeeper &) = delete;
+
+private:
+    Display *display_;
+};
+
+inline const char *const start_title = "Objekt mit linker Maustaste anklicken";
+inline const char *const box_title_regex = "^Velmora: Tavolin$";
+inline const size_t clock_bytes = 20; // the two wall-clock lines of start-up
+
+// The console key help as this build prints it (its bytes are checked by the unit tests).
+inline std::string key_help_bytes()
+{
+    testing::internal::CaptureStdout();
+    help();
+    return testing::internal::GetCapturedStdout();
+}
+
+// Input through xdotool in one command: the pointer goes to (x, y) of the window,
+// then `then` runs (e.g. "key F2" or "click 1"). The server takes XTEST events in
+// order, so the key goes where the pointer now is without waiting for the move;
+// `mousemove --sync` would wait for a motion that never comes when the pointer
+// is already there.
+inline void pointer_then(const std::string &display, const std::string &window, int x, int y,
+                         const std::string &then)
+{
+    const e2e::Geometry g = e2e::window_geometry(display, window);
+    e2e::run(display, "xdotool mousemove " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) + " " + then);
+}
+
+inline std::string box_text_bytes() { return std::string("\n") + help_title + "\n" + help_text; }
+
+// The program started and its window up, with the start-up clock lines printed.
+class Scene {
+public:
+    // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
+    explicit Scene(bool display_on_command_line = false)
+        : keeper_(x_.display()),
+          program_(display_on_command_line ? "" : x_.display(),
+                   display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
+                                           : std::vector<std::string>{})
+    {
+        window_ = e2e::wait_for_window(display(), start_title, 20);
+        started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);
+    }
+    bool started() const { return started_; }
+    const std::string &display() const { return x_.display(); }
+    const std::string &window() const { return window_; }
+    e2e::Program &program() { return program_; }
+
+    // Everything printed after the start-up clock lines.
+    std::string printed() { return program_.output().substr(clock_bytes); }
+    bool wait_printed_size(size_t bytes, double timeout_s)
+    {
+        return program_.wait_for_output_size(clock_bytes + bytes, timeout_s);
+    }
+    // A key to the scene window: with no window manager the focus follows the pointer.
+    void key(const std::string &keysym) { pointer_then(display(), window_, 440, 300, "key " + keysym); }
+
+    std::vector<std::string> boxes() { return e2e::find_windows(display(), box_title_regex); }
+    std::string wait_for_box(double timeout_s) { return e2e::wait_for_window(display(), box_title_regex, timeout_s); }
+    bool wait_no_box(double timeout_s)
+    {
+        return e2e::poll_until([&] { return boxes().empty(); }, timeout_s, 0.05);
+    }
+
+private:
+    e2e::Xvfb x_;
+    ServerKeeper keeper_;
+    e2e::Program program_;
+    std::string window_;
+    bool started_ = false;
+};
+
+// A rectangle in screen coordinates.
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool contains(int px, int py) const { return px >= x && px < x + width && py >= y && py < y + height; }
+};
+
+inline Rect rect_of(const e2e::Geometry &g) { return {g.x, g.y, g.width, g.height}; }
+
+// The box's OK button: the frame drawn in the default-button blue, found in a screenshot.
+inline Rect find_ok_button(const e2e::Image &shot, const Rect &box)
+{
+    const std::array<int, 3> frame = {0x00, 0x78, 0xD7};
+    int left = box.x + box.width, top = box.y + box.height, right = -1, bottom = -1;
+    for (int y = std::max(box.y, 0); y < std::min(box.y + box.height, shot.height); ++y)
+        for (int x = std::max(box.x, 0); x < std::min(box.x + box.width, shot.width); ++x)
+            if (shot.at(x, y) == frame) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (right < 0)
+        return {};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// Pixels inside `inside` and outside `outside` where two screenshots differ by
+// more than `tolerance` in some colour channel.
+inline int changed_pixels(const e2e::Image &a, const e2e::Image &b, const Rect &inside, const Rect &outside = {},
+                          int tolerance = 0)
+{
+    int changed = 0;
+    for (int y = std::max(inside.y, 0); y < std::min(inside.y + inside.height, a.height); ++y)
+        for (int x = std::max(inside.x, 0); x < std::min(inside.x + inside.width, a.width); ++x) {
+            if (outside.contains(x, y))
+                continue;
+            const std::array<int, 3> p = a.at(x, y), q = b.at(x, y);
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(p[c] - q[c]) > tolerance) {
+                    ++changed;
+                    break;
+                }
+        }
+    return changed;
+}
+
+} // namespace controls_e2e

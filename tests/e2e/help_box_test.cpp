@@ -1,0 +1,180 @@
+// Help as a person meets it: the key help on the console, and the help box
+// that opens beside the scene and leaves it running.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "controls_test_support.h"
+#include "harness.h"
+
+// Last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+
+namespace {
+
+using controls_e2e::box_text_bytes;
+using controls_e2e::key_help_bytes;
+using controls_e2e::Rect;
+using controls_e2e::Scene;
+
+// What a window manager sends when the person closes a window from its frame.
+void send_wm_delete(const std::string &display, const std::string &window)
+{
+    Display *d = XOpenDisplay(display.c_str());
+    ASSERT_NE(d, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = std::stoul(window);
+    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(d);
+}
+
+// Clicks the box's OK button where the screen shows it.
+void click_ok(Scene &scene, const std::string &box)
+{
+    const Rect area = controls_e2e::rect_of(e2e::window_geometry(scene.display(), box));
+    Rect button;
+    ASSERT_TRUE(e2e::poll_until(
+        [&] {
+            button = controls_e2e::find_ok_button(e2e::screenshot(scene.display()), area);
+            return button.width > 20;
+        },
+        5, 0.1))
+        << "no OK button drawn";
+    controls_e2e::pointer_then(scene.display(), box, button.x - area.x + button.width / 2,
+                               button.y - area.y + button.height / 2, "click 1");
+}
+
+TEST(HelpKeys, HPrintsTheKeyHelpExactlyAndOpensNoBox)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    const std::string expected = key_help_bytes();
+    scene.key("h");
+    ASSERT_TRUE(scene.wait_printed_size(expected.size(), 10));
+    EXPECT_EQ(scene.printed(), expected);
+    EXPECT_EQ(scene.wait_for_box(1.0), "");
+    EXPECT_EQ(scene.printed(), expected);
+}
+
+TEST(HelpKeys, F1PrintsTheKeyHelpAndTheBoxTextAndOpensTheBox)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    const std::string expected = key_help_bytes() + box_text_bytes();
+    scene.key("F1");
+    EXPECT_NE(scene.wait_for_box(10), "");
+    ASSERT_TRUE(scene.wait_printed_size(expected.size(), 10));
+    EXPECT_EQ(scene.printed(), expected);
+}
+
+TEST(HelpBox, OpensOnceAndAgainAfterItIsClosed)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    const std::string text = box_text_bytes();
+
+    scene.key("F2");
+    const std::string box = scene.wait_for_box(10);
+    ASSERT_NE(box, "") << scene.program().errors();
+    ASSERT_TRUE(scene.wait_printed_size(text.size(), 5));
+    EXPECT_EQ(scene.printed(), text);
+    EXPECT_EQ(e2e::window_title(scene.display(), box), "Velmora: Tavolin");
+
+    // A second F2 while it is open prints again but opens no second box.
+    scene.key("F2");
+    ASSERT_TRUE(scene.wait_printed_size(2 * text.size(), 5));
+    EXPECT_EQ(scene.printed(), text + text);
+    EXPECT_FALSE(e2e::poll_until([&] { return scene.boxes().size() > 1; }, 1.0, 0.1));
+    EXPECT_EQ(scene.boxes().size(), 1u);
+
+    // OK closes it, and it stays closed: the request made while it was open is gone.
+    click_ok(scene, box);
+    ASSERT_TRUE(scene.wait_no_box(5));
+    EXPECT_EQ(scene.wait_for_box(1.0), "");
+
+    // Asked for again, it opens again within a second.
+    const auto asked = std::chrono::steady_clock::now();
+    scene.key("F2");
+    EXPECT_NE(scene.wait_for_box(5), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+    EXPECT_TRUE(scene.program().running());
+    EXPECT_EQ(scene.program().errors(), "");
+}
+
+TEST(HelpBox, ClosesOnEnterOnEscapeAndFromTheWindowManager)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    for (const char *how : {"Return", "Escape", "WM_DELETE_WINDOW"}) {
+        SCOPED_TRACE(how);
+        scene.key("F2");
+        const std::string box = scene.wait_for_box(5);
+        ASSERT_NE(box, "");
+        if (std::string(how) == "WM_DELETE_WINDOW") {
+            send_wm_delete(scene.display(), box);
+        } else {
+            // With no window manager the focus follows the pointer into the box.
+            const e2e::Geometry g = e2e::window_geometry(scene.display(), box);
+            controls_e2e::pointer_then(scene.display(), box, g.width / 2, g.height / 3, std::string("key ") + how);
+        }
+        EXPECT_TRUE(scene.wait_no_box(5));
+        EXPECT_TRUE(scene.program().running()); // Escape in the box ends only the box
+    }
+}
+
+TEST(HelpBox, TheSceneKeepsDrawingAndTakingKeysWhileItIsOpen)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    const std::string box = scene.wait_for_box(10);
+    ASSERT_NE(box, "");
+    const Rect scene_area = controls_e2e::rect_of(e2e::window_geometry(scene.display(), scene.window()));
+    const Rect box_area = controls_e2e::rect_of(e2e::window_geometry(scene.display(), box));
+    const e2e::Image before = e2e::screenshot(scene.display());
+
+    // "a" shows the light marker: the key reaches the scene and it is drawn.
+    scene.key("a");
+    e2e::Image after;
+    ASSERT_TRUE(e2e::poll_until(
+        [&] {
+            after = e2e::screenshot(scene.display());
+            return controls_e2e::changed_pixels(before, after, scene_area, box_area) > 50;
+        },
+        10, 0.1));
+
+    // The marker turns with the scene clock, so the picture keeps changing.
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            return controls_e2e::changed_pixels(after, e2e::screenshot(scene.display()), scene_area, box_area) > 20;
+        },
+        10, 0.1));
+    EXPECT_EQ(scene.boxes().size(), 1u);
+}
+
+TEST(HelpBox, EscapeInTheSceneEndsTheProgramWithTheBoxOpen)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    ASSERT_NE(scene.wait_for_box(10), "");
+    scene.key("Escape");
+    EXPECT_EQ(scene.program().wait_exit(10), 0);
+}
+
+TEST(HelpBox, OpensOnTheDisplayGivenOnTheCommandLine)
+{
+    Scene scene(/*display_on_command_line=*/true);
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    EXPECT_NE(scene.wait_for_box(10), "") << scene.program().errors();
+    EXPECT_EQ(scene.program().errors(), "");
+}
+
+} // namespace
