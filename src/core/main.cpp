@@ -24,27 +24,29 @@ const char *requested_display(int argc, char **argv)
 }
 
 // Say plainly why there is no window instead of leaving it to the toolkit.
-bool display_reachable(const char *name)
+Display *open_display(const char *name)
 {
     Display *display = XOpenDisplay(name);
     if (display == nullptr) {
         const char *shown = name ? name : std::getenv("DISPLAY");
         std::fprintf(stderr, "schach3d: cannot open the X display \"%s\"\n", shown ? shown : "");
-        return false;
     }
-    XCloseDisplay(display);
-    return true;
+    return display;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (!display_reachable(requested_display(argc, argv)))
+    Display *probe = open_display(requested_display(argc, argv));
+    if (probe == nullptr)
         return 1;
 
     glutInitWindowSize(win_width, win_height);
     glutInit(&argc, argv);
+    // Closed only now: an X server whose last client leaves resets itself and
+    // would turn the toolkit's own connection away meanwhile.
+    XCloseDisplay(probe);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
 

@@ -73,7 +73,7 @@ Xvfb::Xvfb(const std::string &screen)
         ::dup2(devnull, 2);
         const std::string fd = std::to_string(fds[1]);
         ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-                 static_cast<char *>(nullptr));
+                 "-noreset", static_cast<char *>(nullptr));
         ::_exit(127);
     }
     ::close(fds[1]);
@@ -268,7 +268,12 @@ Geometry window_geometry(const std::string &display, const std::string &window)
 void move_pointer(const std::string &display, const std::string &window, int x, int y)
 {
     const Geometry g = window_geometry(display, window);
-    run(display, "xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y));
+    const std::string to = std::to_string(g.x + x) + " " + std::to_string(g.y + y);
+    // Not --sync: it waits for a motion event, which never comes when the
+    // pointer is already there. Poll for the pointer's position instead.
+    run(display, "xdotool mousemove " + to);
+    const std::string there = "X=" + std::to_string(g.x + x) + "\nY=" + std::to_string(g.y + y) + "\n";
+    poll_until([&] { return run(display, "xdotool getmouselocation --shell").find(there) != std::string::npos; }, 5);
 }
 
 void click(const std::string &display, const std::string &window, int x, int y, int button)
