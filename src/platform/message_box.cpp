@@ -239,11 +239,12 @@ bool open_box(Box &box, const char *text, const char *title)
     const int y = (DisplayHeight(box.display, box.screen) - box.height) / 2;
     XSetWindowAttributes attributes{};
     attributes.background_pixel = box.colours.page;
+    attributes.border_pixel = box.colours.button_border; // a frame of its own where no window manager draws one
     attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
                             FocusChangeMask | StructureNotifyMask;
     box.window = XCreateWindow(box.display, RootWindow(box.display, box.screen), std::max(x, 0), std::max(y, 0),
-                               static_cast<unsigned>(box.width), static_cast<unsigned>(box.height), 0,
-                               CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask,
+                               static_cast<unsigned>(box.width), static_cast<unsigned>(box.height), 1,
+                               CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWBorderPixel | CWEventMask,
                                &attributes);
     set_window_properties(box, title);
 
