@@ -8,7 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <string>
+#include <cstring>
 #include <thread>
 
 #include "platform/message_box.h"
@@ -29,12 +29,13 @@ namespace {
 
 // The display the scene window is on (empty: $DISPLAY), so that the box opens
 // beside the window even when the display was given on the command line.
-// Written before the help thread starts and only read by it afterwards.
-std::string box_display;
+// Written before the help thread starts and only read by it afterwards; plain
+// storage, so that nothing is destroyed under the thread when a quit key exits.
+char box_display[256];
 
 bool show_box_on_scene_display(const char *text, const char *title)
 {
-    return show_message_box_on(box_display.empty() ? nullptr : box_display.c_str(), text, title);
+    return show_message_box_on(box_display[0] == '\0' ? nullptr : box_display, text, title);
 }
 
 // The console key help, one line (or block) per entry, printed as it stands.
@@ -104,8 +105,11 @@ void display_help_via_message_box()
     // first step starts no second thread.
     help_is_running = 1;
     // Only the name is read from the toolkit's connection, here on its own thread.
-    if (Display *scene_display = glXGetCurrentDisplay())
-        box_display = DisplayString(scene_display);
+    if (Display *scene_display = glXGetCurrentDisplay()) {
+        const char *name = DisplayString(scene_display);
+        if (std::strlen(name) < sizeof box_display) // a longer name: fall back on $DISPLAY
+            std::strcpy(box_display, name);
+    }
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
