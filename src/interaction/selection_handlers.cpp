@@ -49,13 +49,13 @@ void handle_select_event(const PieceInfo &piece, const char *name)
     const int is_field = GetChessFieldPos(name, target); // prints the position line
     if (is_field && m.state == 1)
         start_move(m, target);
-    std::fflush(stdout); // the line may be the last of a burst
 }
 
 void handle_select_events(const char *name)
 {
     for (const PieceInfo &piece : roster)
         handle_select_event(piece, name);
+    std::fflush(stdout); // one burst per pick
 }
 
 #define SCHACH3D_HANDLER_ENTRY(mov, off, init, draw, handler, ...) \
