@@ -97,6 +97,22 @@ void BM_RenderPassOnly(benchmark::State &state)
 BENCHMARK(BM_RenderPassOnly)->Args({900, 600})->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
+// The swap alone, of a frame already drawn. On Mesa's software path it is
+// cheap by itself; what a swap costs shows in the frame after it, which draws
+// into freshly mapped buffers (compare BM_Frame with BM_RenderPassOnly).
+void BM_SwapOnly(benchmark::State &state)
+{
+    use_window(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    my_draw();
+    wait_for_display();
+    for (auto _ : state) {
+        glutSwapBuffers();
+        wait_for_display();
+    }
+}
+BENCHMARK(BM_SwapOnly)->Args({900, 600})->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
 // Each group of the pass alone (the groups before it drawn once first, so that
 // it finds the render state the pass gives it): where a frame's time goes.
 void draw_room_and_marker()
