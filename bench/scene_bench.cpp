@@ -15,6 +15,7 @@
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/view.h"
+#include "platform/memory.h"
 #include "scene/chess_board.h"
 #include "scene/render_pass.h"
 #include "scene/room.h"
@@ -28,6 +29,7 @@ void use_window(int width, int height)
     static bool toolkit_ready = false;
     static std::map<std::pair<int, int>, int> windows;
     if (!toolkit_ready) {
+        keep_freed_memory_for_reuse(); // as the program does
         int argc = 1;
         char name[] = "schach3d_bench";
         char *argv[] = {name, nullptr};

@@ -11,6 +11,7 @@
 #include "core/scene_state.h"
 #include "core/view.h"
 #include "interaction/picking.h"
+#include "platform/memory.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ Display *open_display(const char *name)
 
 int main(int argc, char **argv)
 {
+    keep_freed_memory_for_reuse();
     Display *probe = open_display(requested_display(argc, argv));
     if (probe == nullptr)
         return 1;
