@@ -10,6 +10,7 @@
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/view.h"
+#include "interaction/picking.h"
 #include "gl_scene.h"
 #include "scene/render_pass.h"
 #include "scene/selection_names.h"
@@ -44,43 +45,12 @@ bool is_white(const Rgb &c)
     return c[0] > 0.99f && c[1] > 0.99f && c[2] > 0.99f;
 }
 
-// Name of the nearest hit of a select pass through a 5 by 5 region around a
-// window position (y down from the top), with the display's projection.
+// Name of what a press-less pick (as mouse motion makes one) finds at a window
+// position, through the program's own select pass.
 std::string pick(double wx, double wy)
 {
-    GLuint buffer[512];
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glSelectBuffer(512, buffer);
-    glRenderMode(GL_SELECT);
-    glInitNames();
-    glPushName(0);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPickMatrix(wx, viewport[3] - wy, 5.0, 5.0, viewport);
-    gluPerspective(field_of_view, static_cast<double>(viewport[2]) / viewport[3], z_Near, z_Far);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-        DrawObjects(GL_SELECT);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    const GLint hits = glRenderMode(GL_RENDER);
-
-    std::string nearest = " ";
-    GLuint nearest_depth = ~0u;
-    const GLuint *record = buffer;
-    for (GLint h = 0; h < hits; ++h) {
-        const GLuint names = record[0];
-        if (names > 0 && record[1] <= nearest_depth) {
-            nearest_depth = record[1];
-            nearest = get_name_from_id(record[3 + names - 1]);
-        }
-        record += 3 + names;
-    }
-    return nearest;
+    myPickFunc(static_cast<int>(wx), static_cast<int>(wy), 0);
+    return selected_name;
 }
 
 std::string pick_at(double x, double y, double z)
