@@ -6,10 +6,11 @@
 #include "scene/room.h"
 #include "scene/selection_names.h"
 
+const GLfloat body_colours[2][3] = {{0.9f, 0.9f, 0.6f}, {0.8f, 0.4f, 0.3f}};
+
 namespace {
 
 // Indexed by side - 1.
-const GLfloat body_colours[2][3] = {{0.9f, 0.9f, 0.6f}, {0.8f, 0.4f, 0.3f}};
 const GLfloat plate_colours[2][3] = {{0.8f, 0.9f, 0.4f}, {0.8f, 0.2f, 0.4f}};
 const GLfloat knight_eye_colour[3] = {0.2f, 0.6f, 0.3f};
 const GLfloat knight_nose_colour[3] = {0.1f, 0.1f, 0.1f};

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <GL/gl.h>
+
 #include "core/roster.h"
+
+// The body colour of each side (index side - 1); the switch spheres share it.
+extern const GLfloat body_colours[2][3];
 
 // Draws one piece of the roster under the current matrix: registers and loads
 // its name, steps its move, and draws it at its shown position unless hidden.

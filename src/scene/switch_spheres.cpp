@@ -2,13 +2,11 @@
 
 #include <GL/freeglut.h>
 
+#include "scene/pieces.h"
 #include "scene/room.h"
 #include "scene/selection_names.h"
 
 namespace {
-
-// Indexed by side - 1: the pieces' body colours.
-const GLfloat side_colours[2][3] = {{0.9f, 0.9f, 0.6f}, {0.8f, 0.4f, 0.3f}};
 
 struct SwitchSphere {
     const char *name;
@@ -113,7 +111,7 @@ void draw_knight(GLfloat head_step)
 void draw_switch_sphere(int index)
 {
     const SwitchSphere &sphere = switch_spheres[index];
-    const GLfloat *colour = side_colours[sphere.side == 2 ? 1 : 0];
+    const GLfloat *colour = body_colours[sphere.side - 1];
 
     load_selection_name(&switch_ids[index], sphere.name);
     glPushMatrix();
