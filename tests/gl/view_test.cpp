@@ -1,9 +1,11 @@
 // Camera, projection and the reshape callback in a real GL context.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "core/scene_state.h"
+#include "core/toolkit.h"
 #include "core/view.h"
 #include "gl_scene.h"
 
@@ -102,6 +104,37 @@ TEST(View, TheDisplayCallbackLeavesTheMatrixStacksAsItFoundThem)
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
     EXPECT_EQ(depth_after, depth_before);
     EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), view);
+}
+
+} // namespace
+
+namespace {
+
+int redisplays = 0;
+void count_redisplay() { ++redisplays; }
+
+TEST(View, TheTimerAdvancesTheClockOnlyWhileItRuns)
+{
+    open_gl_scene();
+    post_redisplay = count_redisplay;
+    handleTimer(0);
+    handleTimer(0);
+    EXPECT_DOUBLE_EQ(myTime, 0.04);
+    EXPECT_EQ(redisplays, 2);
+
+    stop_time = 1;
+    handleTimer(0);
+    EXPECT_DOUBLE_EQ(myTime, 0.04);
+    EXPECT_EQ(redisplays, 2);
+
+    // Stopped ticks still re-arm the timer: the clock runs on from where it stood.
+    stop_time = 0;
+    glutDisplayFunc(my_draw); // the event loop wants one
+    const double before = myTime;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (myTime == before && std::chrono::steady_clock::now() < deadline)
+        glutMainLoopEvent();
+    EXPECT_GT(myTime, before);
 }
 
 } // namespace
