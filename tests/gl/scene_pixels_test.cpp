@@ -95,21 +95,21 @@ TEST(ScenePixels, FreeFieldsShowTheirTwoLitColours)
 // channel left unexplained.
 float unexplained_by(const Rgb &body, const Rgb &seen, float *k_out)
 {
-    const Rgb spec = {0.1f, 0.1f, 1.0f};
+    const Rgb specular = {0.1f, 0.1f, 1.0f};
     double aa = 0, ab = 0, bb = 0, ay = 0, by = 0;
     for (int i = 0; i < 3; ++i) {
         aa += body[i] * body[i];
-        ab += body[i] * spec[i];
-        bb += spec[i] * spec[i];
+        ab += body[i] * specular[i];
+        bb += specular[i] * specular[i];
         ay += body[i] * seen[i];
-        by += spec[i] * seen[i];
+        by += specular[i] * seen[i];
     }
     const double det = aa * bb - ab * ab;
     const double k = (ay * bb - by * ab) / det;
     const double s = (aa * by - ab * ay) / det;
     float worst = 0;
     for (int i = 0; i < 3; ++i)
-        worst = std::max(worst, static_cast<float>(std::fabs(k * body[i] + s * spec[i] - seen[i])));
+        worst = std::max(worst, static_cast<float>(std::fabs(k * body[i] + s * specular[i] - seen[i])));
     *k_out = static_cast<float>(k);
     return worst;
 }
