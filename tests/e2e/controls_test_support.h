@@ -13,30 +13,7 @@
 #include "controls/help.h"
 #include "harness.h"
 
-// From Xlib, declared as it declares them: its macros must not meet gtest's headers.
-typedef struct _XDisplay Display;
-extern "C" Display *XOpenDisplay(const char *name);
-extern "C" int XCloseDisplay(Display *display);
-
 namespace controls_e2e {
-
-// Holds a connection to the server for as long as it lives. An X server with
-// no clients left resets itself and refuses connections meanwhile, which the
-// program would meet whenever a probe of the test had just disconnected.
-class ServerKeeper {
-public:
-    explicit ServerKeeper(const std::string &display) : display_(XOpenDisplay(display.c_str())) {}
-    ~ServerKeeper()
-    {
-        if (display_ != nullptr)
-            XCloseDisplay(display_);
-    }
-    ServerKeeper(const ServerKeeper &) = delete;
-    ServerKeeper &operator=(const ServerKeeper &) = delete;
-
-private:
-    Display *display_;
-};
 
 inline const char *const start_title = "Objekt mit linker Maustaste anklicken";
 inline const char *const box_title_regex = "^Velmora: Tavolin$";
@@ -52,9 +29,7 @@ inline std::string key_help_bytes()
 
 // Input through xdotool in one command: the pointer goes to (x, y) of the window,
 // then `then` runs (e.g. "key F2" or "click 1"). The server takes XTEST events in
-// order, so the key goes where the pointer now is without waiting for the move;
-// `mousemove --sync` would wait for a motion that never comes when the pointer
-// is already there.
+// order, so the key goes where the pointer now is.
 inline void pointer_then(const std::string &display, const std::string &window, int x, int y,
                          const std::string &then)
 {
@@ -69,8 +44,7 @@ class Scene {
 public:
     // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
     explicit Scene(bool display_on_command_line = false)
-        : keeper_(x_.display()),
-          program_(display_on_command_line ? "" : x_.display(),
+        : program_(display_on_command_line ? "" : x_.display(),
                    display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
                                            : std::vector<std::string>{})
     {
@@ -100,7 +74,6 @@ public:
 
 private:
     e2e::Xvfb x_;
-    ServerKeeper keeper_;
     e2e::Program program_;
     std::string window_;
     bool started_ = false;
