@@ -175,6 +175,29 @@ void BM_SelectPass(benchmark::State &state)
 BENCHMARK(BM_SelectPass)->ArgName("pawn_field_wall")->DenseRange(0, 2)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
+// The animation step of all thirty-two pieces in mid-move, as one frame does it
+// (no GL): three axes each, two of them easing with a cosine.
+void BM_AnimationStep(benchmark::State &state)
+{
+    TMovement moves[ROSTER_COUNT];
+    for (TMovement &m : moves) {
+        m = TMovement{};
+        m.state = 2;
+        m.delta[0] = 3.0f;
+        m.delta[1] = 4.0f;
+        m.T1[1] = 0.4f;
+        m.T2[0] = 1.2f;
+        m.T2[1] = 2.0f;
+    }
+    const float t = 1.0f; // both axes in motion, none arrives
+    for (auto _ : state) {
+        for (TMovement &m : moves)
+            calc_axis_pos(t, &m);
+        benchmark::DoNotOptimize(moves);
+    }
+}
+BENCHMARK(BM_AnimationStep)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();
