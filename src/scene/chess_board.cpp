@@ -84,7 +84,6 @@ int GetChessFieldPos(const char *name, float pos[3])
     else
         result = 0;
 
-    std::printf("\n Pos: %s = (%5.2f,%5.2f)", name, pos[0], pos[1]);
-    std::fflush(stdout);
+    std::printf("\n Pos: %s = (%5.2f,%5.2f)", name, pos[0], pos[1]); // flushed with the pick's burst
     return result;
 }
