@@ -18,7 +18,6 @@
 #include "interaction/picking.h"
 #include "platform/memory.h"
 #include "scene/chess_board.h"
-#include "scene/render_pass.h"
 #include "scene/room.h"
 #include "scene/switch_spheres.h"
 
@@ -89,11 +88,7 @@ void BM_RenderPassOnly(benchmark::State &state)
     const int height = static_cast<int>(state.range(1));
     use_window(width, height);
     for (auto _ : state) {
-        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPushMatrix();
-            DrawObjects(GL_RENDER);
-        glPopMatrix();
+        draw_frame();
         glFinish();
     }
 }

@@ -35,7 +35,7 @@ char box_display[256];
 
 bool show_box_on_scene_display(const char *text, const char *title)
 {
-    return show_message_box_on(box_display[0] == '\0' ? nullptr : box_display, text, title);
+    return show_message_box(box_display[0] == '\0' ? nullptr : box_display, text, title);
 }
 
 // The console key help, one line (or block) per entry, printed as it stands.

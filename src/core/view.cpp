@@ -56,13 +56,18 @@ void my_resize(int width, int height)
     glEnable(GL_COLOR_MATERIAL);
 }
 
-void my_draw()
+void draw_frame()
 {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
         DrawObjects(GL_RENDER);
     glPopMatrix();
+}
+
+void my_draw()
+{
+    draw_frame();
     glutSwapBuffers();
 }
 

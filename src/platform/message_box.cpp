@@ -315,12 +315,7 @@ void close_box(Box &box)
 
 } // namespace
 
-bool show_message_box(const char *text, const char *title)
-{
-    return show_message_box_on(nullptr, text, title);
-}
-
-bool show_message_box_on(const char *display_name, const char *text, const char *title)
+bool show_message_box(const char *display_name, const char *text, const char *title)
 {
     Box box;
     box.display = XOpenDisplay(display_name);

@@ -47,18 +47,8 @@ void draw_king()
 
 void draw_rook(const GLfloat body[3])
 {
-    glPushMatrix(); // tower, z 0.05 to 0.95
-        glTranslatef(0.0f, 0.0f, 0.5f);
-        glColor3fv(body);
-        glScalef(0.6f, 0.6f, 0.9f);
-        glutSolidCube(1.0);
-    glPopMatrix();
-    glPushMatrix(); // collar, z 0.7 to 0.8
-        glTranslatef(0.0f, 0.0f, 0.75f);
-        glColor3fv(body);
-        glScalef(0.8f, 0.8f, 0.1f);
-        glutSolidCube(1.0);
-    glPopMatrix();
+    coloured_box(body, 0.5f, 0.6f, 0.6f, 0.9f);  // tower, z 0.05 to 0.95
+    coloured_box(body, 0.75f, 0.8f, 0.8f, 0.1f); // collar, z 0.7 to 0.8
     glTranslatef(0.0f, 0.0f, 0.9f);
     glutSolidSphere(0.2, 12, 12);
 }
@@ -130,6 +120,16 @@ void draw_plate(const GLfloat colour[3])
 }
 
 } // namespace
+
+void coloured_box(const GLfloat colour[3], GLfloat z, GLfloat sx, GLfloat sy, GLfloat sz)
+{
+    glPushMatrix();
+        glTranslatef(0.0f, 0.0f, z);
+        glColor3fv(colour);
+        glScalef(sx, sy, sz);
+        glutSolidCube(1.0);
+    glPopMatrix();
+}
 
 void DrawPiece(int index)
 {

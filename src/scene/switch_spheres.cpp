@@ -54,17 +54,8 @@ void draw_king()
 
 void draw_rook(const GLfloat colour[3], GLfloat width)
 {
-    glPushMatrix();
-        glColor3fv(colour);
-        glScalef(width, width, 0.4f);
-        glutSolidCube(1.0);
-    glPopMatrix();
-    glPushMatrix();
-        glTranslatef(0.0f, 0.0f, 0.14f);
-        glColor3fv(colour);
-        glScalef(0.3f, 0.3f, 0.08f);
-        glutSolidCube(1.0);
-    glPopMatrix();
+    coloured_box(colour, 0.0f, width, width, 0.4f);
+    coloured_box(colour, 0.14f, 0.3f, 0.3f, 0.08f);
     glTranslatef(0.0f, 0.0f, 0.16f);
     glutSolidSphere(0.1, 12, 12);
 }

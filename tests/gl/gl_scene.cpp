@@ -5,7 +5,6 @@
 
 #include "core/roster.h"
 #include "core/view.h"
-#include "scene/render_pass.h"
 
 void open_gl_scene(int width, int height)
 {
@@ -54,10 +53,6 @@ std::array<float, 3> back_buffer_rgb(int x, int y)
 
 void draw_frame_to_back_buffer()
 {
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-        DrawObjects(GL_RENDER);
-    glPopMatrix();
+    draw_frame();
     glFinish();
 }

@@ -233,9 +233,9 @@ namespace {
 TEST(MessageBox, ReturnsAtOnceWhenNoDisplayCanBeOpened)
 {
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(show_message_box_on(":9999", help_text, help_title));
+    EXPECT_FALSE(show_message_box(":9999", help_text, help_title));
     unsetenv("DISPLAY");
-    EXPECT_FALSE(show_message_box(help_text, help_title));
+    EXPECT_FALSE(show_message_box(nullptr, help_text, help_title));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
