@@ -1,10 +1,12 @@
 #include "gl_scene.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/roster.h"
 #include "core/view.h"
+#include "interaction/picking.h"
 
 void open_gl_scene(int width, int height)
 {
@@ -38,6 +40,20 @@ std::array<double, 3> project(double x, double y, double z)
     GLdouble wx, wy, wz;
     gluProject(x, y, z, model, proj, viewport, &wx, &wy, &wz);
     return {wx, viewport[3] - wy, wz};
+}
+
+std::array<GLdouble, 16> gl_matrix(GLenum which)
+{
+    std::array<GLdouble, 16> m{};
+    glGetDoublev(which, m.data());
+    return m;
+}
+
+std::string pick_at(double x, double y, double z, int flag)
+{
+    const auto w = project(x, y, z);
+    myPickFunc(static_cast<int>(std::lround(w[0])), static_cast<int>(std::lround(w[1])), flag);
+    return selected_name;
 }
 
 std::array<float, 3> back_buffer_rgb(int x, int y)

@@ -39,28 +39,14 @@ std::string pick_window(int x, int y, int flag = 0)
     return selected_name;
 }
 
-// Picks where the world point shows in the window.
-std::string pick_world(double x, double y, double z, int flag = 0)
-{
-    const auto w = project(x, y, z);
-    return pick_window(static_cast<int>(std::lround(w[0])), static_cast<int>(std::lround(w[1])), flag);
-}
-
-std::array<GLdouble, 16> matrix(GLenum which)
-{
-    std::array<GLdouble, 16> m{};
-    glGetDoublev(which, m.data());
-    return m;
-}
-
 TEST(Picking, APressOnAPawnNamesItArmsItAndLeavesTheDisplayStateAsItWas)
 {
     open_scene();
-    const auto projection = matrix(GL_PROJECTION_MATRIX);
-    const auto modelview = matrix(GL_MODELVIEW_MATRIX);
+    const auto projection = gl_matrix(GL_PROJECTION_MATRIX);
+    const auto modelview = gl_matrix(GL_MODELVIEW_MATRIX);
 
     testing::internal::CaptureStdout();
-    EXPECT_EQ(pick_world(-2.5, -3.5, 0.6, 1), "Bauer Nr. 11");
+    EXPECT_EQ(pick_at(-2.5, -3.5, 0.6, 1), "Bauer Nr. 11");
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(titles, std::vector<std::string>{"Bauer Nr. 11"});
     EXPECT_EQ(redisplays, 1);
@@ -75,8 +61,8 @@ TEST(Picking, APressOnAPawnNamesItArmsItAndLeavesTheDisplayStateAsItWas)
         lines += "\n Pos: Bauer Nr. 11 = (-2.50, 0.00)";
     EXPECT_EQ(out, lines);
 
-    EXPECT_EQ(matrix(GL_PROJECTION_MATRIX), projection);
-    EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), modelview);
+    EXPECT_EQ(gl_matrix(GL_PROJECTION_MATRIX), projection);
+    EXPECT_EQ(gl_matrix(GL_MODELVIEW_MATRIX), modelview);
     GLint mode = 0, render_mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     glGetIntegerv(GL_RENDER_MODE, &render_mode);
@@ -111,35 +97,35 @@ TEST(Picking, FieldsAwayFromThePiecesNameThemselves)
         const char *name;
     } fields[] = {{-0.5, -0.5, "D4"}, {0.5, 0.5, "E5"}, {-1.5, -3.5, "C1"}, {1.5, 3.5, "F8"}, {-0.5, 2.5, "D7"}};
     for (const auto &f : fields)
-        EXPECT_EQ(pick_world(f.x, f.y, 0.0), f.name);
+        EXPECT_EQ(pick_at(f.x, f.y, 0.0), f.name);
 }
 
 TEST(Picking, ThePieceInFrontWinsOverTheFieldItStandsOn)
 {
     open_scene();
     // The pawn on B1 hides the middle of its field; the field shows in front of it.
-    EXPECT_EQ(pick_world(-2.5, -3.5, 0.0), "Bauer Nr. 11");
-    EXPECT_EQ(pick_world(-2.15, -3.85, 0.0), "B1");
+    EXPECT_EQ(pick_at(-2.5, -3.5, 0.0), "Bauer Nr. 11");
+    EXPECT_EQ(pick_at(-2.15, -3.85, 0.0), "B1");
 }
 
 TEST(Picking, ASwitchSphereHidesItsPieceAndTheFieldShowsWhereItStood)
 {
     open_scene();
-    EXPECT_EQ(pick_world(-3.5, -0.5, 0.0), "Koenig Nr. 1");
+    EXPECT_EQ(pick_at(-3.5, -0.5, 0.0), "Koenig Nr. 1");
 
     testing::internal::CaptureStdout();
-    EXPECT_EQ(pick_world(-6.44, 3.5, 4.45, 1), "Schach-Matt-Koenig Nr. 1");
+    EXPECT_EQ(pick_at(-6.44, 3.5, 4.45, 1), "Schach-Matt-Koenig Nr. 1");
     EXPECT_EQ(DrawFigureNok_off, 1);
-    EXPECT_EQ(pick_world(-3.5, -0.5, 0.0), "A4");
+    EXPECT_EQ(pick_at(-3.5, -0.5, 0.0), "A4");
 
-    EXPECT_EQ(pick_world(-9.2, 3.5, 4.45, 1), "Aus_Turm 1");
+    EXPECT_EQ(pick_at(-9.2, 3.5, 4.45, 1), "Aus_Turm 1");
     EXPECT_EQ(DrawFigureNob_off, 1);
-    EXPECT_EQ(pick_world(-3.5, -3.5, 0.0), "A1");
+    EXPECT_EQ(pick_at(-3.5, -3.5, 0.0), "A1");
 
-    EXPECT_EQ(pick_world(-6.44, 3.5, 4.45, 1), "Schach-Matt-Koenig Nr. 1");
+    EXPECT_EQ(pick_at(-6.44, 3.5, 4.45, 1), "Schach-Matt-Koenig Nr. 1");
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(DrawFigureNok_off, 0);
-    EXPECT_EQ(pick_world(-3.5, -0.5, 0.0), "Koenig Nr. 1");
+    EXPECT_EQ(pick_at(-3.5, -0.5, 0.0), "Koenig Nr. 1");
 }
 
 TEST(Picking, TheLightMarkerNamesTheRoom)
@@ -148,12 +134,12 @@ TEST(Picking, TheLightMarkerNamesTheRoom)
     MiniSphere.offset = 1.0f; // bring the marker down over the board, where a field lies behind it
     const double x = 0.3, y = 0.0, z = 1.0;
     ASSERT_EQ(licht_an, 1);
-    const std::string behind = pick_world(x, y, z);
+    const std::string behind = pick_at(x, y, z);
     EXPECT_EQ(behind.size(), 2u) << behind; // a field name
 
     licht_an = 0;
     draw_frame_to_back_buffer();
-    EXPECT_EQ(pick_world(x, y, z), "Waende und Boden");
+    EXPECT_EQ(pick_at(x, y, z), "Waende und Boden");
 }
 
 TEST(Picking, WhereTheTurnedViewLeavesTheRoomNothingIsPicked)
@@ -177,7 +163,7 @@ TEST(Picking, WhereTheTurnedViewLeavesTheRoomNothingIsPicked)
     for (const PieceInfo &piece : roster)
         EXPECT_EQ(piece.movement->state, 0) << piece.name;
     // Pieces are still found through the turned matrix.
-    EXPECT_EQ(pick_world(-2.5, -3.5, 0.6), "Bauer Nr. 11");
+    EXPECT_EQ(pick_at(-2.5, -3.5, 0.6), "Bauer Nr. 11");
 }
 
 TEST(Picking, AfterTheWindowIsResizedAPressStillFindsThePieceUnderIt)
@@ -197,16 +183,16 @@ TEST(Picking, AfterTheWindowIsResizedAPressStillFindsThePieceUnderIt)
     const auto after = project(3.5, 2.5, 0.6);
     EXPECT_GT(std::hypot(after[0] - before[0], after[1] - before[1]), 50.0);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(pick_world(3.5, 2.5, 0.6, 1), "Springer Nr. 4");
+    EXPECT_EQ(pick_at(3.5, 2.5, 0.6, 1), "Springer Nr. 4");
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(Fs4_Movement.state, 1);
-    EXPECT_EQ(pick_world(0.5, -2.5, 0.0), "E2");
+    EXPECT_EQ(pick_at(0.5, -2.5, 0.0), "E2");
 }
 
 TEST(Picking, RepeatedPicksAgreeAndKeepTheMatrixStacksBalanced)
 {
     open_scene();
-    const auto projection = matrix(GL_PROJECTION_MATRIX);
+    const auto projection = gl_matrix(GL_PROJECTION_MATRIX);
     const auto at = project(-2.5, -3.5, 0.6);
     const int x = static_cast<int>(std::lround(at[0])), y = static_cast<int>(std::lround(at[1]));
     constexpr int picks = 100;
@@ -216,7 +202,7 @@ TEST(Picking, RepeatedPicksAgreeAndKeepTheMatrixStacksBalanced)
         agreeing += pick_window(x, y) == "Bauer Nr. 11";
     const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(agreeing, picks);
-    EXPECT_EQ(matrix(GL_PROJECTION_MATRIX), projection);
+    EXPECT_EQ(gl_matrix(GL_PROJECTION_MATRIX), projection);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a stack over- or underflow";
     // What one pick costs on this renderer, for the record.
     const double per_pick = spent.count() / picks;

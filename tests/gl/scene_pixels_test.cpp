@@ -10,7 +10,6 @@
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/view.h"
-#include "interaction/picking.h"
 #include "gl_scene.h"
 #include "scene/render_pass.h"
 #include "scene/selection_names.h"
@@ -43,20 +42,6 @@ void expect_rgb_near(const Rgb &seen, const Rgb &expected, float tolerance)
 bool is_white(const Rgb &c)
 {
     return c[0] > 0.99f && c[1] > 0.99f && c[2] > 0.99f;
-}
-
-// Name of what a press-less pick (as mouse motion makes one) finds at a window
-// position, through the program's own select pass.
-std::string pick(double wx, double wy)
-{
-    myPickFunc(static_cast<int>(wx), static_cast<int>(wy), 0);
-    return selected_name;
-}
-
-std::string pick_at(double x, double y, double z)
-{
-    const auto w = project(x, y, z);
-    return pick(w[0], w[1]);
 }
 
 // Fields in the letters C to F: no piece stands on them or in front of them.

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::array<GLdouble, 16> matrix(GLenum which)
-{
-    std::array<GLdouble, 16> m{};
-    glGetDoublev(which, m.data());
-    return m;
-}
-
 TEST(View, StartsWithTheEyeAboveTheNegativeYSide)
 {
     open_gl_scene();
@@ -45,7 +38,7 @@ TEST(View, ReshapeSetsViewportAndProjection)
     EXPECT_EQ(viewport[3], 480);
 
     // gluPerspective: m[5] = cot(fov/2), m[0] = m[5] / aspect, depth from 1 to 50.
-    const auto p = matrix(GL_PROJECTION_MATRIX);
+    const auto p = gl_matrix(GL_PROJECTION_MATRIX);
     const double f = 1.0 / std::tan(65.0 / 2.0 * M_PI / 180.0);
     EXPECT_NEAR(p[5], f, 1e-6);
     EXPECT_NEAR(p[0], f / (640.0 / 480.0), 1e-6);
@@ -64,14 +57,14 @@ TEST(View, ReshapeSetsViewportAndProjection)
 TEST(View, AWindowOfHeightZeroKeepsTheProjection)
 {
     open_gl_scene();
-    const auto before = matrix(GL_PROJECTION_MATRIX);
+    const auto before = gl_matrix(GL_PROJECTION_MATRIX);
     my_resize(900, 0);
-    const auto after = matrix(GL_PROJECTION_MATRIX);
+    const auto after = gl_matrix(GL_PROJECTION_MATRIX);
     for (int i = 0; i < 16; ++i) {
         EXPECT_TRUE(std::isfinite(after[i])) << i;
         EXPECT_EQ(after[i], before[i]) << i;
     }
-    const auto view = matrix(GL_MODELVIEW_MATRIX);
+    const auto view = gl_matrix(GL_MODELVIEW_MATRIX);
     for (double v : view)
         EXPECT_TRUE(std::isfinite(v));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -80,15 +73,15 @@ TEST(View, AWindowOfHeightZeroKeepsTheProjection)
 TEST(View, ReloadingTheCameraDiscardsTurnsOfTheScene)
 {
     open_gl_scene();
-    const auto plain = matrix(GL_MODELVIEW_MATRIX);
+    const auto plain = gl_matrix(GL_MODELVIEW_MATRIX);
     glRotatef(5, 0, 1, 0);
-    EXPECT_NE(matrix(GL_MODELVIEW_MATRIX), plain);
+    EXPECT_NE(gl_matrix(GL_MODELVIEW_MATRIX), plain);
     viewer_distance = 9.0f;
     my_view();
     EXPECT_NEAR(eyey, -9.0 * std::cos(static_cast<double>(theta)), 1e-12);
     viewer_distance = 10.0f;
     my_view();
-    const auto back = matrix(GL_MODELVIEW_MATRIX);
+    const auto back = gl_matrix(GL_MODELVIEW_MATRIX);
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(back[i], plain[i], 1e-12) << i;
 }
@@ -96,14 +89,14 @@ TEST(View, ReloadingTheCameraDiscardsTurnsOfTheScene)
 TEST(View, TheDisplayCallbackLeavesTheMatrixStacksAsItFoundThem)
 {
     open_gl_scene();
-    const auto view = matrix(GL_MODELVIEW_MATRIX);
+    const auto view = gl_matrix(GL_MODELVIEW_MATRIX);
     GLint depth_before;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
     my_draw();
     GLint depth_after;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_after);
     EXPECT_EQ(depth_after, depth_before);
-    EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), view);
+    EXPECT_EQ(gl_matrix(GL_MODELVIEW_MATRIX), view);
 }
 
 } // namespace
