@@ -58,7 +58,7 @@ TEST(MenuByMouse, ChoosingHilfePrintsTheKeyHelpOnly)
     ASSERT_TRUE(scene.started()) << scene.program().errors();
 
     // A middle click opens the menu at the pointer; it stays open.
-    controls_e2e::pointer_then(scene.display(), scene.window(), 300, 200, "click 2");
+    e2e::click(scene.display(), scene.window(), 300, 200, 2);
     const std::string menu = e2e::wait_for_window(scene.display(), "^freeglut menu$", 5);
     ASSERT_NE(menu, "");
     const e2e::Geometry g = e2e::window_geometry(scene.display(), menu);
@@ -66,8 +66,8 @@ TEST(MenuByMouse, ChoosingHilfePrintsTheKeyHelpOnly)
 
     // Point at the fourth of fourteen entries, move a little so it lights up, click it.
     const int entry_y = static_cast<int>(g.height / 14.0 * 3.5);
-    controls_e2e::pointer_then(scene.display(), menu, g.width / 2, entry_y,
-                               "mousemove_relative 2 0 click 1");
+    e2e::move_pointer(scene.display(), menu, g.width / 2, entry_y);
+    e2e::click(scene.display(), menu, g.width / 2 + 2, entry_y);
 
     const std::string expected = controls_e2e::key_help_bytes();
     ASSERT_TRUE(scene.wait_printed_size(expected.size(), 10));

@@ -15,9 +15,7 @@
 
 namespace controls_e2e {
 
-inline const char *const start_title = "Objekt mit linker Maustaste anklicken";
 inline const char *const box_title_regex = "^Velmora: Tavolin$";
-inline const size_t clock_bytes = 20; // the two wall-clock lines of start-up
 
 // The console key help as this build prints it (its bytes are checked by the unit tests).
 inline std::string key_help_bytes()
@@ -27,56 +25,18 @@ inline std::string key_help_bytes()
     return testing::internal::GetCapturedStdout();
 }
 
-// Input through xdotool in one command: the pointer goes to (x, y) of the window,
-// then `then` runs (e.g. "key F2" or "click 1"). The server takes XTEST events in
-// order, so the key goes where the pointer now is.
-inline void pointer_then(const std::string &display, const std::string &window, int x, int y,
-                         const std::string &then)
-{
-    const e2e::Geometry g = e2e::window_geometry(display, window);
-    e2e::run(display, "xdotool mousemove " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) + " " + then);
-}
-
 inline std::string box_text_bytes() { return std::string("\n") + help_title + "\n" + help_text; }
 
-// The program started and its window up, with the start-up clock lines printed.
-class Scene {
+// The program running, with what the help tests look for: the help box.
+class Scene : public e2e::Session {
 public:
-    // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
-    explicit Scene(bool display_on_command_line = false)
-        : program_(display_on_command_line ? "" : x_.display(),
-                   display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
-                                           : std::vector<std::string>{})
-    {
-        window_ = e2e::wait_for_window(display(), start_title, 20);
-        started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);
-    }
-    bool started() const { return started_; }
-    const std::string &display() const { return x_.display(); }
-    const std::string &window() const { return window_; }
-    e2e::Program &program() { return program_; }
-
-    // Everything printed after the start-up clock lines.
-    std::string printed() { return program_.output().substr(clock_bytes); }
-    bool wait_printed_size(size_t bytes, double timeout_s)
-    {
-        return program_.wait_for_output_size(clock_bytes + bytes, timeout_s);
-    }
-    // A key to the scene window: with no window manager the focus follows the pointer.
-    void key(const std::string &keysym) { pointer_then(display(), window_, 440, 300, "key " + keysym); }
-
+    using e2e::Session::Session;
     std::vector<std::string> boxes() { return e2e::find_windows(display(), box_title_regex); }
     std::string wait_for_box(double timeout_s) { return e2e::wait_for_window(display(), box_title_regex, timeout_s); }
     bool wait_no_box(double timeout_s)
     {
         return e2e::poll_until([&] { return boxes().empty(); }, timeout_s, 0.05);
     }
-
-private:
-    e2e::Xvfb x_;
-    e2e::Program program_;
-    std::string window_;
-    bool started_ = false;
 };
 
 // A rectangle in screen coordinates.

@@ -322,4 +322,24 @@ Image screenshot(const std::string &display)
     return img;
 }
 
+Session::Session(bool display_on_command_line)
+    : program_(display_on_command_line ? "" : x_.display(),
+               display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
+                                       : std::vector<std::string>{})
+{
+    window_ = wait_for_window(display(), "Objekt mit linker Maustaste anklicken", 20);
+    started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);
+}
+
+std::string Session::printed()
+{
+    const std::string &all = program_.output();
+    return all.size() > clock_bytes ? all.substr(clock_bytes) : std::string();
+}
+
+bool Session::wait_printed_size(size_t bytes, double timeout_s)
+{
+    return program_.wait_for_output_size(clock_bytes + bytes, timeout_s);
+}
+
 } // namespace e2e

@@ -92,4 +92,30 @@ struct Image {
 };
 Image screenshot(const std::string &display);
 
+// The program on its own Xvfb, its window found and the two wall-clock lines
+// of start-up printed, ready for input.
+class Session {
+public:
+    // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
+    explicit Session(bool display_on_command_line = false);
+    bool started() const { return started_; }
+    const std::string &display() const { return x_.display(); }
+    const std::string &window() const { return window_; }
+    Program &program() { return program_; }
+
+    // Everything printed after the start-up clock lines.
+    std::string printed();
+    bool wait_printed_size(size_t bytes, double timeout_s);
+    // A key to the scene window.
+    void key(const std::string &keysym) { press_key(display(), window_, keysym); }
+
+    static constexpr size_t clock_bytes = 20; // "\nhh:mm:ss " twice
+
+private:
+    Xvfb x_;
+    Program program_;
+    std::string window_;
+    bool started_ = false;
+};
+
 } // namespace e2e

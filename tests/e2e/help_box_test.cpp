@@ -46,8 +46,7 @@ void click_ok(Scene &scene, const std::string &box)
         },
         5, 0.1))
         << "no OK button drawn";
-    controls_e2e::pointer_then(scene.display(), box, button.x - area.x + button.width / 2,
-                               button.y - area.y + button.height / 2, "click 1");
+    e2e::click(scene.display(), box, button.x - area.x + button.width / 2, button.y - area.y + button.height / 2);
 }
 
 TEST(HelpKeys, HPrintsTheKeyHelpExactlyAndOpensNoBox)
@@ -120,8 +119,7 @@ TEST(HelpBox, ClosesOnEnterOnEscapeAndFromTheWindowManager)
             send_wm_delete(scene.display(), box);
         } else {
             // With no window manager the focus follows the pointer into the box.
-            const e2e::Geometry g = e2e::window_geometry(scene.display(), box);
-            controls_e2e::pointer_then(scene.display(), box, g.width / 2, g.height / 3, std::string("key ") + how);
+            e2e::press_key(scene.display(), box, how);
         }
         EXPECT_TRUE(scene.wait_no_box(5));
         EXPECT_TRUE(scene.program().running()); // Escape in the box ends only the box

@@ -14,7 +14,6 @@
 
 namespace {
 
-const char *const start_title = "Objekt mit linker Maustaste anklicken";
 constexpr int width = 900, height = 600;
 
 struct Point {
@@ -63,40 +62,40 @@ class Picking : public testing::Test {
 protected:
     void SetUp() override
     {
-        window = e2e::wait_for_window(x.display(), start_title, 20);
-        ASSERT_FALSE(window.empty()) << program.errors();
-        const e2e::Geometry g = e2e::window_geometry(x.display(), window);
+        ASSERT_TRUE(session.started()) << session.program().errors();
+        window = session.window();
+        const e2e::Geometry g = e2e::window_geometry(display(), window);
         ASSERT_EQ(g.width, width);
         ASSERT_EQ(g.height, height);
-        // The two wall-clock lines come before the event loop runs.
-        ASSERT_TRUE(program.wait_for_output_size(20, 10)) << program.output();
-        mark = program.output().size();
+        mark = session.program().output().size();
     }
+
+    const std::string &display() const { return session.display(); }
 
     void click_at(double wx, double wy, double wz)
     {
         const Point p = on_screen(wx, wy, wz);
-        e2e::click(x.display(), window, p.x, p.y);
+        e2e::click(display(), window, p.x, p.y);
     }
 
     // What the program printed since the last call, once it has printed
     // at least the given number of bytes.
     std::string printed(size_t bytes)
     {
-        program.wait_for_output_size(mark + bytes, 10);
-        const std::string out = program.output().substr(mark);
-        mark = program.output().size();
+        session.program().wait_for_output_size(mark + bytes, 10);
+        const std::string out = session.program().output().substr(mark);
+        mark = session.program().output().size();
         return out;
     }
 
-    bool title_becomes(const std::string &title) { return e2e::wait_for_title(x.display(), window, title, 10); }
+    bool title_becomes(const std::string &title) { return e2e::wait_for_title(display(), window, title, 10); }
 
     // The window's pixels, row by row from its top left, read from the root
     // window (that is where Xvfb has them); parts off the screen read as 0.
     std::vector<unsigned char> window_pixels()
     {
-        const e2e::Geometry g = e2e::window_geometry(x.display(), window);
-        const e2e::Image shot = e2e::screenshot(x.display());
+        const e2e::Geometry g = e2e::window_geometry(display(), window);
+        const e2e::Image shot = e2e::screenshot(display());
         std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3, 0);
         for (int row = 0; row < height; ++row)
             for (int col = 0; col < width; ++col) {
@@ -110,8 +109,7 @@ protected:
         return pixels;
     }
 
-    e2e::Xvfb x;
-    e2e::Program program{x.display()};
+    e2e::Session session;
     std::string window;
     size_t mark = 0;
 };
@@ -183,7 +181,7 @@ TEST_F(Picking, ADragFromAnEmptyFieldNamesWhatItPassesButArmsNothing)
 {
     const std::string e4_line = "\n Pos: E4 = ( 0.50,-0.50)";
     const Point start = on_screen(0.5, -0.5, 0.0);
-    e2e::press_button(x.display(), window, start.x, start.y);
+    e2e::press_button(display(), window, start.x, start.y);
     EXPECT_TRUE(title_becomes("E4"));
     EXPECT_EQ(printed(32 * e4_line.size()), repeat(e4_line, 32));
 
@@ -198,10 +196,10 @@ TEST_F(Picking, ADragFromAnEmptyFieldNamesWhatItPassesButArmsNothing)
     };
     for (const auto &p : passes) {
         const Point s = on_screen(p.x, p.y, p.z);
-        e2e::move_pointer(x.display(), window, s.x, s.y);
-        EXPECT_TRUE(title_becomes(p.name)) << p.name << " / " << e2e::window_title(x.display(), window);
+        e2e::move_pointer(display(), window, s.x, s.y);
+        EXPECT_TRUE(title_becomes(p.name)) << p.name << " / " << e2e::window_title(display(), window);
     }
-    e2e::release_button(x.display());
+    e2e::release_button(display());
 
     // Nothing was printed by the motion, and no piece is armed or hidden: a
     // field click prints position lines only, and the pieces still answer.

@@ -46,12 +46,10 @@ class QuitKey : public testing::TestWithParam<const char *> {};
 
 TEST_P(QuitKey, EndsTheProgramWithStatusZero)
 {
-    e2e::Xvfb x;
-    e2e::Program program(x.display());
-    const std::string window = e2e::wait_for_window(x.display(), start_title, 20);
-    ASSERT_FALSE(window.empty()) << program.errors();
-    e2e::press_key(x.display(), window, GetParam());
-    EXPECT_EQ(program.wait_exit(10), 0) << program.errors();
+    e2e::Session session;
+    ASSERT_TRUE(session.started()) << session.program().errors();
+    session.key(GetParam());
+    EXPECT_EQ(session.program().wait_exit(10), 0) << session.program().errors();
 }
 
 INSTANTIATE_TEST_SUITE_P(EscapeAndQ, QuitKey, testing::Values("Escape", "q"));
