@@ -1,7 +1,7 @@
 #pragma once
 
-// The program on its own X server, ready for keys, plus what the controls and
-// help tests look at: the help box, its OK button, the menu, and pictures.
+// What the controls and help tests look at besides the running program: the
+// help box, its OK button, the console texts, and pictures.
 #include <gtest/gtest.h>
 
 #include <algorithm>
