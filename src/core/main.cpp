@@ -15,13 +15,19 @@
 
 namespace {
 
-// The display the toolkit will use: its own -display option, else $DISPLAY.
+// The display the toolkit will use, read from the command line as glutInit
+// reads it: "-display" and "-geometry" each take the next argument, whatever it
+// is, and the last "-display" counts. Null: $DISPLAY.
 const char *requested_display(int argc, char **argv)
 {
-    for (int i = 1; i + 1 < argc; ++i)
+    const char *name = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-display") == 0)
-            return argv[i + 1];
-    return nullptr;
+            name = argv[++i];
+        else if (std::strcmp(argv[i], "-geometry") == 0)
+            ++i;
+    }
+    return name;
 }
 
 // Say plainly why there is no window instead of leaving it to the toolkit.

@@ -75,4 +75,11 @@ TEST(Startup, WithAnUnreachableDisplayFails)
     EXPECT_NE(program.errors().find(":9999"), std::string::npos) << program.errors();
 }
 
+TEST(Startup, TakesTheLastDisplayOptionAsTheToolkitDoes)
+{
+    e2e::Xvfb x;
+    e2e::Program program("", {"-display", ":9999", "-display", x.display()});
+    EXPECT_NE(e2e::wait_for_window(x.display(), start_title, 20), "") << program.errors();
+}
+
 } // namespace
