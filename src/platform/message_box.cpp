@@ -104,6 +104,9 @@ bool inside_button(const Box &box, int x, int y)
            y < box.button.y + box.button.height;
 }
 
+// The box's natural size, cut to the screen if that is smaller: the OK button
+// keeps its place at the bottom right, and the text shows the lines that fit
+// above the button strip (the console has the whole text too).
 void lay_out(Box &box)
 {
     box.line_height = box.font->ascent + box.font->descent;
@@ -116,9 +119,15 @@ void lay_out(Box &box)
     const int button_width = std::max(min_button_width, label_width + 4 * button_padding);
     const int button_height = box.line_height + 2 * button_padding;
 
-    box.width = margin + icon_size + icon_gap + text_width + margin;
-    box.strip_top = margin + std::max(text_height, icon_size) + margin;
-    box.height = box.strip_top + button_height + 2 * (margin / 2 + 2);
+    const int strip_height = button_height + 2 * (margin / 2 + 2);
+    const int frame = 2; // the window's border of one pixel on each side
+    const int screen_width = DisplayWidth(box.display, box.screen) - frame;
+    const int screen_height = DisplayHeight(box.display, box.screen) - frame;
+    box.width = std::max(std::min(margin + icon_size + icon_gap + text_width + margin, screen_width),
+                         button_width + 2 * margin);
+    box.height = std::max(std::min(margin + std::max(text_height, icon_size) + margin + strip_height, screen_height),
+                          strip_height);
+    box.strip_top = box.height - strip_height;
     box.button = {static_cast<short>(box.width - margin - button_width),
                   static_cast<short>(box.strip_top + margin / 2 + 2), static_cast<unsigned short>(button_width),
                   static_cast<unsigned short>(button_height)};
@@ -172,6 +181,8 @@ void draw(const Box &box)
     const int text_x = margin + icon_size + icon_gap;
     int baseline = margin + box.font->ascent;
     for (const std::string &line : box.lines) {
+        if (baseline + box.font->descent > box.strip_top)
+            break; // a small screen has no room for the rest
         XDrawString(box.display, box.window, box.gc, text_x, baseline, line.data(), static_cast<int>(line.size()));
         baseline += box.line_height;
     }

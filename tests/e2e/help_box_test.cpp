@@ -35,18 +35,18 @@ void send_wm_delete(const std::string &display, const std::string &window)
 }
 
 // Clicks the box's OK button where the screen shows it.
-void click_ok(Scene &scene, const std::string &box)
+void click_ok(const std::string &display, const std::string &box)
 {
-    const Rect area = controls_e2e::rect_of(e2e::window_geometry(scene.display(), box));
+    const Rect area = controls_e2e::rect_of(e2e::window_geometry(display, box));
     Rect button;
     ASSERT_TRUE(e2e::poll_until(
         [&] {
-            button = controls_e2e::find_ok_button(e2e::screenshot(scene.display()), area);
+            button = controls_e2e::find_ok_button(e2e::screenshot(display), area);
             return button.width > 20;
         },
         5, 0.1))
         << "no OK button drawn";
-    e2e::click(scene.display(), box, button.x - area.x + button.width / 2, button.y - area.y + button.height / 2);
+    e2e::click(display, box, button.x - area.x + button.width / 2, button.y - area.y + button.height / 2);
 }
 
 TEST(HelpKeys, HPrintsTheKeyHelpExactlyAndOpensNoBox)
@@ -93,7 +93,7 @@ TEST(HelpBox, OpensOnceAndAgainAfterItIsClosed)
     EXPECT_EQ(scene.boxes().size(), 1u);
 
     // OK closes it, and it stays closed: the request made while it was open is gone.
-    click_ok(scene, box);
+    click_ok(scene.display(), box);
     ASSERT_TRUE(scene.wait_no_box(5));
     EXPECT_EQ(scene.wait_for_box(1.0), "");
 
@@ -164,6 +164,24 @@ TEST(HelpBox, EscapeInTheSceneEndsTheProgramWithTheBoxOpen)
     ASSERT_NE(scene.wait_for_box(10), "");
     scene.key("Escape");
     EXPECT_EQ(scene.program().wait_exit(10), 0);
+}
+
+TEST(HelpBox, FitsASmallScreenWithItsOkButtonShowing)
+{
+    e2e::Xvfb x("320x240x24");
+    e2e::Program program(x.display(), {"-geometry", "300x200+0+0"});
+    const std::string window = e2e::wait_for_window(x.display(), "Objekt mit linker Maustaste anklicken", 20);
+    ASSERT_NE(window, "") << program.errors();
+    e2e::press_key(x.display(), window, "F2");
+    const std::string box = e2e::wait_for_window(x.display(), controls_e2e::box_title_regex, 10);
+    ASSERT_NE(box, "") << program.errors();
+
+    const Rect area = controls_e2e::rect_of(e2e::window_geometry(x.display(), box));
+    EXPECT_TRUE(area.x >= 0 && area.y >= 0 && area.x + area.width <= 320 && area.y + area.height <= 240)
+        << area.x << "," << area.y << " " << area.width << "x" << area.height;
+    click_ok(x.display(), box);
+    EXPECT_TRUE(e2e::poll_until([&] { return e2e::find_windows(x.display(), controls_e2e::box_title_regex).empty(); },
+                                5, 0.05));
 }
 
 TEST(HelpBox, OpensOnTheDisplayGivenOnTheCommandLine)
