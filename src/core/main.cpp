@@ -12,6 +12,7 @@
 #include "core/view.h"
 #include "interaction/picking.h"
 #include "platform/memory.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -45,6 +46,10 @@ Display *open_display(const char *name)
 
 int main(int argc, char **argv)
 {
+    // Two threads use Xlib, each on a connection of its own; libX11 before 1.8
+    // is safe for that only when this comes before any other Xlib call.
+    XInitThreads();
+    keep_message_box_errors_to_the_box();
     keep_freed_memory_for_reuse();
     Display *probe = open_display(requested_display(argc, argv));
     if (probe == nullptr)

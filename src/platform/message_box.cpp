@@ -8,13 +8,21 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csetjmp>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/text_lines.h"
+
+// Last, and without its min and max macros, which would break the standard headers.
+#include <X11/Xlibint.h>
+#undef min
+#undef max
 
 namespace {
 
@@ -96,7 +104,55 @@ struct Box {
     bool pressed = false;  // the pointer went down on the button and is still held
     bool focused = false;
     Atom wm_delete = None;
+    std::string utf8_title;
+    std::jmp_buf connection_lost;
 };
+
+// Whatever happens to the box, only the box ends: another client may destroy
+// its window, after which every request on it fails, and its connection may be
+// killed from outside. Xlib's handlers for both are process-wide and end the
+// process, so they are replaced once; each connection but the box's (the
+// toolkit's) still goes to the handler it had.
+thread_local Box *box_on_this_thread = nullptr; // while it talks to its server
+XErrorHandler previous_error_handler = nullptr;
+XIOErrorHandler previous_io_error_handler = nullptr;
+
+bool is_box_connection(Display *display)
+{
+    return box_on_this_thread != nullptr && display == box_on_this_thread->display;
+}
+
+int on_error(Display *display, XErrorEvent *error)
+{
+    return is_box_connection(display) ? 0 : previous_error_handler(display, error);
+}
+
+// A lost connection is for good, and Xlib cannot go on with the call that
+// found it: back to the box's step that made the call (on_the_box_connection).
+int on_connection_lost(Display *display)
+{
+    if (is_box_connection(display))
+        std::longjmp(box_on_this_thread->connection_lost, 1);
+    return previous_io_error_handler(display);
+}
+
+// Runs one step of the box on its connection; false if the connection was lost
+// meanwhile and the step ended where it was. Steps keep what they own in the
+// Box, never in locals that the jump back would skip.
+template <typename Step> bool on_the_box_connection(Box &box, Step step)
+{
+    if (setjmp(box.connection_lost) != 0) {
+        box_on_this_thread = nullptr;
+        // Xlib keeps what it could not send and may have no room left: drop
+        // it, so that the clean-up's requests fit (they go nowhere).
+        box.display->bufptr = box.display->buffer;
+        return false;
+    }
+    box_on_this_thread = &box;
+    step();
+    box_on_this_thread = nullptr;
+    return true;
+}
 
 bool inside_button(const Box &box, int x, int y)
 {
@@ -196,10 +252,10 @@ void set_window_properties(Box &box, const char *title)
     Display *d = box.display;
 
     XStoreName(d, box.window, title);
-    const std::string utf8_title = latin1_to_utf8(title);
+    box.utf8_title = latin1_to_utf8(title);
     XChangeProperty(d, box.window, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False), 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char *>(utf8_title.data()),
-                    static_cast<int>(utf8_title.size()));
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(box.utf8_title.data()),
+                    static_cast<int>(box.utf8_title.size()));
 
     XClassHint class_hint{const_cast<char *>("schach3d"), const_cast<char *>("Schach3d")};
     XSetClassHint(d, box.window, &class_hint);
@@ -267,7 +323,7 @@ bool open_box(Box &box, const char *text, const char *title)
     return true;
 }
 
-// Runs the box until it is closed.
+// Runs the box until it is closed or another client destroys it.
 void run_box(Box &box)
 {
     for (;;) {
@@ -307,6 +363,12 @@ void run_box(Box &box)
             if (static_cast<Atom>(event.xclient.data.l[0]) == box.wm_delete)
                 return;
             break;
+        case DestroyNotify: // by another client
+            if (event.xdestroywindow.window == box.window) {
+                box.window = 0;
+                return;
+            }
+            break;
         default:
             break;
         }
@@ -326,15 +388,37 @@ void close_box(Box &box)
 
 } // namespace
 
+void keep_message_box_errors_to_the_box()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        previous_error_handler = XSetErrorHandler(on_error);
+        previous_io_error_handler = XSetIOErrorHandler(on_connection_lost);
+    });
+}
+
 bool show_message_box(const char *display_name, const char *text, const char *title)
 {
+    keep_message_box_errors_to_the_box();
+    // Xlib writes without guarding against SIGPIPE, which would end the process
+    // when the connection is killed just then: the write fails instead, and
+    // the loss is found as any other.
+    sigset_t broken_pipe;
+    sigemptyset(&broken_pipe);
+    sigaddset(&broken_pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &broken_pipe, nullptr);
+
     Box box;
     box.display = XOpenDisplay(display_name);
     if (box.display == nullptr)
         return false;
-    const bool opened = open_box(box, text, title);
-    if (opened)
-        run_box(box);
-    close_box(box);
+    bool opened = false;
+    on_the_box_connection(box, [&] {
+        opened = open_box(box, text, title);
+        if (opened)
+            run_box(box);
+    });
+    if (!on_the_box_connection(box, [&] { close_box(box); }))
+        XCloseDisplay(box.display); // the clean-up ended early; this frees the rest
     return opened;
 }
