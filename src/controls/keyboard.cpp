@@ -3,6 +3,7 @@
 #include "controls/keyboard.h"
 
 #include <GL/freeglut.h>
+#include <cmath>
 #include <cstdlib>
 
 #include "controls/help.h"
@@ -27,6 +28,16 @@ void toggle(int &flag) { flag = flag == 0 ? 1 : 0; }
 
 // Scale a float by a double factor: the product is formed in double.
 void scale(float &value, double factor) { value = static_cast<float>(value * factor); }
+
+// The viewing distance has no bounds, but a product that leaves the normal
+// floats ends at 0 or infinity, where the camera has no direction and the
+// other key never brings it back: such a press keeps the distance it had.
+void scale_distance(double factor)
+{
+    const float scaled = static_cast<float>(viewer_distance * factor);
+    if (std::isnormal(scaled))
+        viewer_distance = scaled;
+}
 
 } // namespace
 
@@ -70,11 +81,11 @@ void keyboard(unsigned char key, int, int)
             scale(Spot_CutoffAngle, shrink);
         break;
     case 'k':
-        scale(viewer_distance, grow);
+        scale_distance(grow);
         my_view();
         break;
     case 'K':
-        scale(viewer_distance, shrink);
+        scale_distance(shrink);
         my_view();
         break;
     case 'a':

@@ -105,6 +105,19 @@ TEST_F(Keyboard, ViewerDistanceMovesByTenPercent)
     EXPECT_EQ(redisplays, 3);
 }
 
+TEST_F(Keyboard, ViewerDistanceComesBackFromThousandsOfPressesEitherWay)
+{
+    press('K', 2000);
+    const float nearest = viewer_distance;
+    press('k');
+    EXPECT_GT(viewer_distance, nearest);
+
+    press('k', 4000);
+    const float farthest = viewer_distance;
+    press('K');
+    EXPECT_LT(viewer_distance, farthest);
+}
+
 TEST_F(Keyboard, LightStepsAreExactQuarters)
 {
     press('+', 4);
