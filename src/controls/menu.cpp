@@ -6,7 +6,7 @@
 
 #include "controls/keyboard.h"
 
-const TMenuEntry menu_entries[menu_entry_count] = {
+const TMenuEntry menu_entries[] = {
     {"Polygon: Points", 'p'},
     {"Polygon: Lines", 'l'},
     {"Polygon: Fill", 'f'},
@@ -22,6 +22,7 @@ const TMenuEntry menu_entries[menu_entry_count] = {
     {"Lichtquelle rechts", '+'},
     {"Lichtquelle links", '-'},
 };
+static_assert(sizeof menu_entries / sizeof menu_entries[0] == menu_entry_count, "one row per entry");
 
 void create_menu()
 {

@@ -10,4 +10,4 @@ struct TMenuEntry {
 };
 constexpr int menu_entry_count = 14;
 // The entries from top to bottom; entry i has the value i + 1.
-extern const TMenuEntry menu_entries[menu_entry_count];
+extern const TMenuEntry menu_entries[];

@@ -2,10 +2,13 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+
 #include "core/scene_state.h"
 #include "core/toolkit.h"
 #include "core/view.h"
 #include "interaction/selection_handlers.h"
+#include "platform/motion_events.h"
 #include "scene/render_pass.h"
 #include "scene/selection_names.h"
 
@@ -14,6 +17,7 @@ constexpr int select_buffer_size = 512; // words: 128 hits of one name each
 constexpr double pick_region = 5.0;     // pixels, square, centred on the cursor
 constexpr double depth_scale = 2147483648.0; // 2^31: depths run from 0 (near) to 2 (far)
 const char *const nothing_picked = " ";
+constexpr std::chrono::milliseconds motion_pick_interval{20}; // one frame period
 } // namespace
 
 unsigned int select_buffer[select_buffer_size];
@@ -40,7 +44,15 @@ void handleMouse(int button, int state, int x, int y)
 
 void handleMouseMove(int x, int y)
 {
+    // A pointer can send motion far faster than a pick draws the scene.
+    // Picking every event left the program working off a growing queue for
+    // minutes after the pointer stopped; so while more motion is waiting it
+    // picks at most once per interval, and always where the motion ends.
+    static std::chrono::steady_clock::time_point last_pick;
+    if (later_motion_event_queued() && std::chrono::steady_clock::now() - last_pick < motion_pick_interval)
+        return;
     myPickFunc(x, y, 0);
+    last_pick = std::chrono::steady_clock::now();
 }
 
 void myPickFunc(int x, int y, int flag)

@@ -38,6 +38,11 @@ void DrawChessBoard()
     glPushMatrix();
     glShadeModel(GL_FLAT);
     glNormal3f(0.0f, 0.0f, 1.0f);
+    // Each field from a vertex array rather than glBegin/glEnd: the GL driver
+    // loses the vertices of glBegin/glEnd primitives drawn for a pick.
+    GLfloat quad[4][3] = {};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, quad);
     // One pass per colour: the even fields, then the odd ones.
     for (int p = 0; p < 2; ++p) {
         glColor3fv(field_colours[p]);
@@ -47,17 +52,18 @@ void DrawChessBoard()
             float y = static_cast<float>(o - 4);
             for (int D = o; D < 8; D += 2) {
                 glLoadName(myID + 1 + 8 * L + D);
-                glBegin(GL_QUADS);
-                    glVertex3f(x, y, 0.0f);
-                    glVertex3f(x + 1.0f, y, 0.0f);
-                    glVertex3f(x + 1.0f, y + 1.0f, 0.0f);
-                    glVertex3f(x, y + 1.0f, 0.0f);
-                glEnd();
+                // Counter-clockwise seen from above.
+                quad[0][0] = x;        quad[0][1] = y;
+                quad[1][0] = x + 1.0f; quad[1][1] = y;
+                quad[2][0] = x + 1.0f; quad[2][1] = y + 1.0f;
+                quad[3][0] = x;        quad[3][1] = y + 1.0f;
+                glDrawArrays(GL_QUADS, 0, 4);
                 y += 2.0f;
             }
             x += 1.0f;
         }
     }
+    glDisableClientState(GL_VERTEX_ARRAY);
     // Whatever came before, what follows is lit again.
     glEnable(GL_LIGHTING);
     glShadeModel(GL_SMOOTH);

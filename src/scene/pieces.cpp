@@ -17,17 +17,6 @@ const GLfloat knight_nose_colour[3] = {0.1f, 0.1f, 0.1f};
 
 unsigned int piece_ids[ROSTER_COUNT]; // 0 until the piece's first draw registers its name
 
-// The queen and the knight use the quadric as they find it; the first king of
-// a pass has made it. Should no king have been drawn yet (a test that draws one
-// piece alone, a king hidden from the first pass on), make it here rather than
-// hand GLU a null quadric.
-GLUquadricObj *quadric()
-{
-    if (q_cylinder == nullptr)
-        InitCylinder();
-    return q_cylinder;
-}
-
 // Each kind is modelled about its origin, base at z = 0, z up; one field is one unit.
 
 void draw_pawn()
@@ -40,7 +29,7 @@ void draw_pawn()
 void draw_king()
 {
     InitCylinder();
-    gluCylinder(q_cylinder, 0.35, 0.35, 1.35, 20, 10);
+    draw_cylinder(0.35, 0.35, 1.35, 20, 10);
     glTranslatef(0.0f, 0.0f, 0.91f);
     glutSolidSphere(0.5, 5, 12); // a coarse, five-sided head
 }
@@ -58,12 +47,12 @@ void draw_bishop()
     glutSolidCone(0.4, 1.3, 20, 10);
     glTranslatef(0.0f, 0.0f, 0.1f);
     InitCylinder();
-    gluCylinder(q_cylinder, 0.25, 0.2, 0.8, 20, 10);
+    draw_cylinder(0.25, 0.2, 0.8, 20, 10);
 }
 
 void draw_queen()
 {
-    gluCylinder(quadric(), 0.15, 0.3, 1.6, 20, 10);
+    draw_cylinder(0.15, 0.3, 1.6, 20, 10);
     glutSolidCone(0.32, 1.2, 20, 10);
     glutSolidSphere(0.2, 12, 12);
     glTranslatef(0.0f, 0.0f, 1.45f);
@@ -87,9 +76,9 @@ void draw_knight(float s)
     }
     // Ears at (0, 0.1, 1.1) and (0, -0.2, 1.1).
     glTranslatef(0.0f, 0.1f, 0.3f);
-    gluCylinder(quadric(), 0.1, 0.05, 0.3, 20, 10);
+    draw_cylinder(0.1, 0.05, 0.3, 20, 10);
     glTranslatef(0.0f, -0.3f, 0.0f);
-    gluCylinder(q_cylinder, 0.1, 0.05, 0.3, 20, 10);
+    draw_cylinder(0.1, 0.05, 0.3, 20, 10);
     // Head and muzzle.
     glTranslatef(0.2f * s, 0.2f, -0.3f);
     glutSolidSphere(0.34, 16, 16);

@@ -117,3 +117,58 @@ void InitCylinder()
     gluQuadricNormals(q_cylinder, GLU_SMOOTH);
     gluQuadricTexture(q_cylinder, GL_TRUE);
 }
+
+namespace {
+
+// The quadric as the first king of a pass leaves it. A piece drawn before any
+// king (a test that draws one alone, a king hidden from the first pass on)
+// makes it here rather than hand GLU a null quadric.
+GLUquadricObj *existing_quadric()
+{
+    if (q_cylinder == nullptr)
+        InitCylinder();
+    return q_cylinder;
+}
+
+// Mesa's software renderer loses the vertices of every glBegin/glEnd primitive
+// drawn in selection mode, and gluCylinder draws quad strips: each pick used to
+// cost about 300 KiB for good. Vertices from a display list are not lost, so
+// each distinct cylinder is compiled once from gluCylinder and every pass, for
+// the screen or for a pick, calls its list. The polygon mode and the current
+// colour still apply at the call.
+struct CylinderList {
+    GLdouble base, top, height;
+    GLint slices, stacks;
+    GLuint list;
+};
+CylinderList cylinder_lists[16]; // the scene has seven distinct cylinders
+int cylinder_list_count = 0;
+
+GLuint cylinder_list(GLdouble base, GLdouble top, GLdouble height, GLint slices, GLint stacks)
+{
+    for (int i = 0; i < cylinder_list_count; ++i) {
+        const CylinderList &c = cylinder_lists[i];
+        if (c.base == base && c.top == top && c.height == height && c.slices == slices && c.stacks == stacks)
+            return c.list;
+    }
+    if (cylinder_list_count == static_cast<int>(sizeof cylinder_lists / sizeof cylinder_lists[0]))
+        return 0;
+    const GLuint list = glGenLists(1);
+    if (list == 0)
+        return 0;
+    glNewList(list, GL_COMPILE);
+        gluCylinder(existing_quadric(), base, top, height, slices, stacks);
+    glEndList();
+    cylinder_lists[cylinder_list_count++] = {base, top, height, slices, stacks, list};
+    return list;
+}
+
+} // namespace
+
+void draw_cylinder(GLdouble base, GLdouble top, GLdouble height, GLint slices, GLint stacks)
+{
+    if (const GLuint list = cylinder_list(base, top, height, slices, stacks))
+        glCallList(list);
+    else // no list to be had: the same cylinder, drawn directly
+        gluCylinder(existing_quadric(), base, top, height, slices, stacks);
+}

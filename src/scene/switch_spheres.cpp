@@ -9,11 +9,8 @@
 namespace {
 
 struct SwitchSphere {
-    const char *name;
-    int *off; // the piece's flag that a pick of this name flips; the sphere shows regardless
+    int piece; // roster row: the name that a pick of this sphere yields, its side and shape
     GLfloat x, y, z;
-    int side;
-    PieceKind shape;
     GLfloat parameter; // rook: width; knight: head step along x (towards x = 0)
 };
 
@@ -25,8 +22,7 @@ enum SwitchSphereIndex {
 };
 
 const SwitchSphere switch_spheres[] = {
-#define SCHACH3D_SWITCH_SPHERE_ROW(proc, name, off, x, y, z, side, shape, parameter) \
-    {name, &off, x, y, z, side, PieceKind::shape, parameter},
+#define SCHACH3D_SWITCH_SPHERE_ROW(proc, mov, x, y, z, parameter) {ROSTER_##mov, x, y, z, parameter},
     SCHACH3D_SWITCH_SPHERES(SCHACH3D_SWITCH_SPHERE_ROW)
 #undef SCHACH3D_SWITCH_SPHERE_ROW
 };
@@ -37,22 +33,22 @@ unsigned int switch_ids[SWITCH_SPHERE_COUNT]; // 0 until the first draw register
 
 // The small models, built upward along +z from the sphere's point.
 
-void draw_pawn()
+void draw_small_pawn()
 {
     glutSolidCone(0.2, 0.4, 12, 2);
     glTranslatef(0.0f, 0.0f, 0.45f);
     glutSolidSphere(0.16, 10, 8);
 }
 
-void draw_king()
+void draw_small_king()
 {
     InitCylinder();
-    gluCylinder(q_cylinder, 0.15, 0.15, 0.6, 20, 10);
+    draw_cylinder(0.15, 0.15, 0.6, 20, 10);
     glTranslatef(0.0f, 0.0f, 0.45f);
     glutSolidSphere(0.22, 5, 12);
 }
 
-void draw_rook(const GLfloat colour[3], GLfloat width)
+void draw_small_rook(const GLfloat colour[3], GLfloat width)
 {
     coloured_box(colour, 0.0f, width, width, 0.4f);
     coloured_box(colour, 0.14f, 0.3f, 0.3f, 0.08f);
@@ -60,13 +56,9 @@ void draw_rook(const GLfloat colour[3], GLfloat width)
     glutSolidSphere(0.1, 12, 12);
 }
 
-void draw_queen()
+void draw_small_queen()
 {
-    // The king spheres, drawn earlier in every pass, have made the quadric; a
-    // queen drawn on her own must not hand GLU a null one.
-    if (q_cylinder == nullptr)
-        InitCylinder();
-    gluCylinder(q_cylinder, 0.2, 0.1, 0.4, 20, 10);
+    draw_cylinder(0.2, 0.1, 0.4, 20, 10);
     glTranslatef(0.0f, 0.0f, 0.6f);
     glutSolidCone(0.15, 0.2, 20, 10);
     glutSolidSphere(0.2, 12, 12);
@@ -78,14 +70,14 @@ void draw_queen()
     glutSolidTorus(0.08, 0.2, 17, 17);
 }
 
-void draw_bishop()
+void draw_small_bishop()
 {
     glutSolidCone(0.2, 0.6, 12, 2);
     InitCylinder();
-    gluCylinder(q_cylinder, 0.15, 0.15, 0.35, 20, 10);
+    draw_cylinder(0.15, 0.15, 0.35, 20, 10);
 }
 
-void draw_knight(GLfloat head_step)
+void draw_small_knight(GLfloat head_step)
 {
     glutSolidSphere(0.15, 16, 16);
     const double neck[] = {0.14, 0.13, 0.12, 0.11};
@@ -102,20 +94,21 @@ void draw_knight(GLfloat head_step)
 void draw_switch_sphere(int index)
 {
     const SwitchSphere &sphere = switch_spheres[index];
-    const GLfloat *colour = body_colours[sphere.side - 1];
+    const PieceInfo &piece = roster[sphere.piece];
+    const GLfloat *colour = body_colours[piece.side - 1];
 
-    load_selection_name(&switch_ids[index], sphere.name);
+    load_selection_name(&switch_ids[index], piece.switch_name);
     glPushMatrix();
         glTranslatef(sphere.x, sphere.y, sphere.z);
-        if (sphere.shape != PieceKind::Rook) // the rook sets it per box
+        if (piece.kind != PieceKind::Rook) // the rook sets it per box
             glColor3fv(colour);
-        switch (sphere.shape) {
-        case PieceKind::Pawn:   draw_pawn(); break;
-        case PieceKind::King:   draw_king(); break;
-        case PieceKind::Rook:   draw_rook(colour, sphere.parameter); break;
-        case PieceKind::Queen:  draw_queen(); break;
-        case PieceKind::Bishop: draw_bishop(); break;
-        case PieceKind::Knight: draw_knight(sphere.parameter); break;
+        switch (piece.kind) {
+        case PieceKind::Pawn:   draw_small_pawn(); break;
+        case PieceKind::King:   draw_small_king(); break;
+        case PieceKind::Rook:   draw_small_rook(colour, sphere.parameter); break;
+        case PieceKind::Queen:  draw_small_queen(); break;
+        case PieceKind::Bishop: draw_small_bishop(); break;
+        case PieceKind::Knight: draw_small_knight(sphere.parameter); break;
         }
     glPopMatrix();
 }

@@ -213,6 +213,23 @@ TEST_F(Picking, ADragFromAnEmptyFieldNamesWhatItPassesButArmsNothing)
     EXPECT_EQ(printed(31 * pawn21_line.size()), repeat(pawn21_line, 31));
 }
 
+TEST_F(Picking, AFastDragIsNamedWhereItEndsWithoutWorkingOffEveryMotion)
+{
+    // Three thousand motion events in one burst over the board, faster than
+    // the program can pick, ending over a switch sphere the burst never passes.
+    const e2e::Geometry g = e2e::window_geometry(display(), window);
+    const Point end = on_screen(9.26, 3.5, 4.45); // Aus_Turm 3
+    std::string burst = "xdotool";
+    for (int i = 0; i < 3000; ++i)
+        burst += " mousemove " + std::to_string(g.x + 200 + (i * 37) % 500) + " " + std::to_string(g.y + 300 + (i * 53) % 250);
+    burst += " mousemove " + std::to_string(g.x + end.x) + " " + std::to_string(g.y + end.y);
+    e2e::press_button(display(), window, 450, 400);
+    e2e::run(display(), burst);
+    e2e::release_button(display());
+    // A pick takes milliseconds: one per event would keep it busy for many seconds.
+    EXPECT_TRUE(e2e::wait_for_title(display(), window, "Aus_Turm 3", 3)) << e2e::window_title(display(), window);
+}
+
 TEST_F(Picking, ASwitchSphereHidesItsPieceAndASecondClickShowsItAgain)
 {
     const std::string sphere_line = "\n Pos: Aus_Turm 1 = (-3.50, 0.00)";

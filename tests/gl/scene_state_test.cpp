@@ -105,7 +105,7 @@ TEST(SceneNames, FirstPassRegistersEveryNameInDrawingOrder)
     for (char letter = 'A'; letter <= 'H'; ++letter)
         for (char digit = '1'; digit <= '8'; ++digit)
             expected.push_back(std::string{letter, digit});
-#define SWITCH_NAME(proc, name, ...) expected.push_back(name);
+#define SWITCH_NAME(proc, mov, ...) expected.push_back(roster[ROSTER_##mov].switch_name);
     SCHACH3D_SWITCH_SPHERES(SWITCH_NAME)
 #undef SWITCH_NAME
     ASSERT_EQ(expected.size(), 131u);
