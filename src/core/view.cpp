@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <cmath>
 
+#include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"
 #include "scene/render_pass.h"
@@ -71,11 +72,31 @@ void my_draw()
     glutSwapBuffers();
 }
 
+namespace {
+
+// Only the light marker (it circles) and moving pieces change with the clock.
+// A moving piece counts while hidden too: it steps only when it is drawn. The
+// draw after its arrival sets it at rest, so that frame shows it without plate.
+bool picture_follows_clock()
+{
+    if (licht_an == 0)
+        return true;
+    for (const PieceInfo &piece : roster)
+        if (piece.movement->state > 1)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void handleTimer(int)
 {
     if (stop_time == 0) {
         myTime += clock_step;
-        post_redisplay();
+        // Everything else that changes the picture asks for its own frame; a
+        // still scene costs no frames.
+        if (picture_follows_clock())
+            post_redisplay();
     }
     glutTimerFunc(timer_period, handleTimer, 0);
 }

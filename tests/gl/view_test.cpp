@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"
 #include "core/view.h"
@@ -110,6 +111,7 @@ TEST(View, TheTimerAdvancesTheClockOnlyWhileItRuns)
 {
     open_gl_scene();
     post_redisplay = count_redisplay;
+    licht_an = 0; // the marker circles with the clock: every tick is a new picture
     handleTimer(0);
     handleTimer(0);
     EXPECT_DOUBLE_EQ(myTime, 0.04);
@@ -128,6 +130,31 @@ TEST(View, TheTimerAdvancesTheClockOnlyWhileItRuns)
     while (myTime == before && std::chrono::steady_clock::now() < deadline)
         glutMainLoopEvent();
     EXPECT_GT(myTime, before);
+}
+
+TEST(View, TheTimerAsksForAFrameOnlyWhileThePictureMovesWithTheClock)
+{
+    open_gl_scene();
+    post_redisplay = count_redisplay;
+    handleTimer(0);
+    EXPECT_DOUBLE_EQ(myTime, 0.02);
+    EXPECT_EQ(redisplays, 0) << "the start scene stands still";
+
+    // A hidden pawn on a short move: it steps only when drawn, so every tick
+    // draws until the frame after its arrival has set it at rest.
+    DrawFigureNo1_off = 1;
+    F1_Movement.state = 2;
+    F1_Movement.delta[0] = 1.0f;
+    F1_Movement.T2[0] = 0.05f;
+    for (int tick = 1; tick <= 3; ++tick) {
+        handleTimer(0);
+        EXPECT_EQ(redisplays, tick);
+        draw_frame_to_back_buffer();
+    }
+    EXPECT_EQ(F1_Movement.state, 0);
+    EXPECT_EQ(F1_Movement.pos[0], -1.5f);
+    handleTimer(0);
+    EXPECT_EQ(redisplays, 3);
 }
 
 } // namespace
