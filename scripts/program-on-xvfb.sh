@@ -1,0 +1,27 @@
+# Sourced by scripts/snapshot and the bench scripts: starts $program on a
+# private Xvfb of 1280 by 1024 at 900 by 600 in the screen's corner (so that
+# the whole window is on the screen), its console in $work/console, waits for
+# its window, and ends both on exit. Sets work, DISPLAY, xvfb_pid, prog_pid,
+# win and find_window NAME.
+work=$(mktemp -d)
+xvfb_pid=""; prog_pid=""
+cleanup() {
+  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display number: Xvfb writes it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$program" -geometry 900x600+0+0 >"$work/console" 2>&1 &
+prog_pid=$!
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true; }
+win=""
+for _ in $(seq 400); do win=$(find_window 'Objekt mit linker Maustaste anklicken'); [ -n "$win" ] && break; sleep 0.05; done
+[ -n "$win" ] || { echo "$(basename "$0"): no window" >&2; cat "$work/console" "$work/xvfb.log" >&2; exit 1; }
