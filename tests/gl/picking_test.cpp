@@ -11,6 +11,11 @@
 
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's count of live heap bytes (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"
@@ -213,11 +218,6 @@ TEST(Picking, RepeatedPicksAgreeAndKeepTheMatrixStacksBalanced)
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-} // namespace
-// The sanitizer runtime's count of live heap bytes (GCC ships no header for it).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-namespace {
-
 // AddressSanitizer's quarantine keeps freed memory resident; the heap's live
 // bytes show the same growth there.
 double memory_in_use_mib()
