@@ -12,6 +12,7 @@
 #include <map>
 #include <utility>
 
+#include "app/display.h"
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/view.h"

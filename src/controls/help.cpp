@@ -3,15 +3,10 @@
 // the scene keeps running while the box is open.
 #include "controls/help.h"
 
-#include <GL/glx.h>
-#include <pthread.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <thread>
 
 #include "platform/message_box.h"
+#include "platform/thread.h"
 
 const char *help_title = "Velmora: Tavolin";
 const char *help_text =
@@ -26,17 +21,6 @@ std::atomic<int> show_help{0};
 std::atomic<int> help_is_running{0};
 
 namespace {
-
-// The display the scene window is on (empty: $DISPLAY), so that the box opens
-// beside the window even when the display was given on the command line.
-// Written before the help thread starts and only read by it afterwards; plain
-// storage, so that nothing is destroyed under the thread when a quit key exits.
-char box_display[256];
-
-bool show_box_on_scene_display(const char *text, const char *title)
-{
-    return show_message_box(box_display[0] == '\0' ? nullptr : box_display, text, title);
-}
 
 // The console key help, one line (or block) per entry, printed as it stands.
 const char *const key_help_lines[] = {
@@ -73,11 +57,11 @@ const char *const key_help_lines[] = {
 };
 static_assert(sizeof key_help_lines / sizeof key_help_lines[0] == 30);
 
-constexpr std::chrono::milliseconds request_poll{100};
+constexpr unsigned request_poll_ms = 100;
 
 } // namespace
 
-bool (*help_message_box)(const char *text, const char *title) = show_box_on_scene_display;
+bool (*help_message_box)(const char *text, const char *title) = show_message_box;
 
 void help()
 {
@@ -104,24 +88,14 @@ void display_help_via_message_box()
     // The thread counts as running from here, so a second request before its
     // first step starts no second thread.
     help_is_running = 1;
-    // Only the name is read from the toolkit's connection, here on its own thread.
-    if (Display *scene_display = glXGetCurrentDisplay()) {
-        const char *name = DisplayString(scene_display);
-        if (std::strlen(name) < sizeof box_display) // a longer name: fall back on $DISPLAY
-            std::strcpy(box_display, name);
-    }
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-    pthread_t thread;
-    if (pthread_create(&thread, &attributes, HelpThreadProc, nullptr) != 0) {
+    note_message_box_place();
+    if (!start_thread(HelpThreadProc)) {
         help_is_running = 0; // let a later request try again
         std::fprintf(stderr, "schach3d: cannot start the help thread\n");
     }
-    pthread_attr_destroy(&attributes);
 }
 
-void *HelpThreadProc(void *)
+ThreadResult HelpThreadProc(void *)
 {
     help_is_running = 1;
     bool reported = false;
@@ -132,6 +106,6 @@ void *HelpThreadProc(void *)
         }
         show_help = 0; // requests made while the box was open are dropped
         while (show_help == 0)
-            std::this_thread::sleep_for(request_poll);
+            sleep_milliseconds(request_poll_ms);
     }
 }

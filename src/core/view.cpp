@@ -6,7 +6,6 @@
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"
-#include "scene/render_pass.h"
 
 namespace {
 constexpr double eye_azimuth = 0.0;
@@ -55,21 +54,6 @@ void my_resize(int width, int height)
     glMaterialfv(GL_FRONT, GL_SPECULAR, front_specular);
     glMaterialf(GL_FRONT, GL_SHININESS, front_shininess);
     glEnable(GL_COLOR_MATERIAL);
-}
-
-void draw_frame()
-{
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-        DrawObjects(GL_RENDER);
-    glPopMatrix();
-}
-
-void my_draw()
-{
-    draw_frame();
-    glutSwapBuffers();
 }
 
 namespace {

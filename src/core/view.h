@@ -1,11 +1,9 @@
 #pragma once
 
-// Camera, projection, display and scene clock callbacks.
+// Camera, projection and scene clock callbacks; the display callback that
+// draws the scene is the application's (app/display.h).
 void my_view();
 void my_resize(int width, int height);
-void my_draw();
-// One frame into the back buffer, without the swap: what my_draw shows.
-void draw_frame();
 void handleTimer(int value);
 
 constexpr double field_of_view = 65.0; // degrees, vertical; also used by the pick projection

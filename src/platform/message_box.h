@@ -1,13 +1,12 @@
 #pragma once
 
-// A modal box with an information icon, the text and one OK button, on a
-// display connection of its own to the named display (null: $DISPLAY).
-// Returns when the person closes it, another client destroys it or its
-// connection is lost; returns false at once if no display could be opened.
-// Blocks SIGPIPE on the calling thread for good.
-bool show_message_box(const char *display_name, const char *text, const char *title);
+// The help box as the platform shows it.
 
-// Makes X errors and a lost connection on a box's own display end only that
-// box; every other display keeps the handlers it had. Called by
-// show_message_box; the program calls it first, before any thread is started.
-void keep_message_box_errors_to_the_box();
+// Notes where boxes are to open (on X11: the scene window's display). Called
+// on the scene window's thread before the first box.
+void note_message_box_place();
+
+// A modal box with an information icon, the text, the title and one OK
+// button, on the calling thread. Returns when the box is closed, or ends some
+// other way; false at once if it could not be shown.
+bool show_message_box(const char *text, const char *title);

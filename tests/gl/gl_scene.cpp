@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/display.h"
 #include "core/roster.h"
 #include "core/view.h"
 #include "interaction/picking.h"

@@ -16,6 +16,7 @@
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
+#include "app/display.h"
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "app/display.h"
 #include "core/roster.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"

@@ -15,8 +15,8 @@
 
 #include "controls/help.h"
 #include "help_test_support.h"
-#include "platform/message_box.h"
-#include "platform/text_lines.h"
+#include "platform/x11/message_box.h"
+#include "platform/x11/text_lines.h"
 
 namespace {
 

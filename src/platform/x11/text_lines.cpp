@@ -1,4 +1,4 @@
-#include "platform/text_lines.h"
+#include "platform/x11/text_lines.h"
 
 namespace {
 constexpr std::size_t tab_width = 8;

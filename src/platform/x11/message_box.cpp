@@ -2,7 +2,7 @@
 // own, so that it can run on a thread that never touches the toolkit's
 // connection or the GL context. The text is single-byte Latin-1/Windows-1252
 // and goes to the server unchanged: a Latin-1 core font shows its umlauts.
-#include "platform/message_box.h"
+#include "platform/x11/message_box.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_lines.h"
+#include "platform/x11/text_lines.h"
 
 // Last, and without its min and max macros, which would break the standard headers.
 #include <X11/Xlibint.h>

@@ -1,0 +1,46 @@
+// The program: start-up wires every subsystem to the toolkit, then the
+// toolkit's event loop runs all of it through the callbacks.
+#include <GL/freeglut.h>
+
+#include "app/display.h"
+#include "controls/keyboard.h"
+#include "controls/menu.h"
+#include "controls/wall_clock.h"
+#include "core/roster.h"
+#include "core/scene_state.h"
+#include "core/view.h"
+#include "interaction/picking.h"
+#include "platform/memory.h"
+#include "platform/startup.h"
+
+int main(int argc, char **argv)
+{
+    keep_freed_memory_for_reuse();
+    if (!platform_before_toolkit(argc, argv))
+        return 1;
+
+    glutInitWindowSize(win_width, win_height);
+    glutInit(&argc, argv);
+    platform_toolkit_started();
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("Objekt mit linker Maustaste anklicken");
+
+    uhrzeit();
+
+#define SCHACH3D_INIT_PIECE(mov, off, init, ...) init();
+    SCHACH3D_ROSTER(SCHACH3D_INIT_PIECE)
+#undef SCHACH3D_INIT_PIECE
+
+    create_menu();
+
+    glutDisplayFunc(my_draw);
+    glutReshapeFunc(my_resize);
+    glutTimerFunc(100, handleTimer, 0);
+    glutKeyboardFunc(keyboard);
+    glutSpecialFunc(handleSpecialKeys);
+    glutMouseFunc(handleMouse);
+    glutMotionFunc(handleMouseMove);
+
+    glutMainLoop();
+    return 0;
+}

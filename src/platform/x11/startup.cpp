@@ -1,0 +1,57 @@
+#include "platform/startup.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/message_box.h"
+
+namespace {
+
+// Held open from the check until the toolkit has its own connection.
+Display *probe = nullptr;
+
+// The display the toolkit will use, read from the command line as glutInit
+// reads it: "-display" and "-geometry" each take the next argument, whatever it
+// is, and the last "-display" counts. Null: $DISPLAY.
+const char *requested_display(int argc, char **argv)
+{
+    const char *name = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") == 0)
+            name = argv[++i];
+        else if (std::strcmp(argv[i], "-geometry") == 0)
+            ++i;
+    }
+    return name;
+}
+
+} // namespace
+
+bool platform_before_toolkit(int argc, char **argv)
+{
+    // Two threads use Xlib, each on a connection of its own; libX11 before 1.8
+    // is safe for that only when this comes before any other Xlib call.
+    XInitThreads();
+    keep_message_box_errors_to_the_box();
+
+    // Say plainly why there is no window instead of leaving it to the toolkit.
+    const char *name = requested_display(argc, argv);
+    probe = XOpenDisplay(name);
+    if (probe == nullptr) {
+        const char *shown = name ? name : std::getenv("DISPLAY");
+        std::fprintf(stderr, "schach3d: cannot open the X display \"%s\"\n", shown ? shown : "");
+        return false;
+    }
+    return true;
+}
+
+void platform_toolkit_started()
+{
+    // Closed only now: an X server whose last client leaves resets itself and
+    // would turn the toolkit's own connection away meanwhile.
+    XCloseDisplay(probe);
+    probe = nullptr;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// POSIX threads return a pointer.
+using ThreadResult = void *;
