@@ -30,6 +30,15 @@ endforeach()
 configure_file(${pkg}/schach3d.metainfo.xml.in ${pkg_out}/schach3d.metainfo.xml @ONLY)
 install(FILES ${pkg_out}/schach3d.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The copyright file carries the permission text of LICENSE, indented as
+# Debian's format wants it (an empty line becomes " .").
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE license)
+string(REGEX REPLACE "^.*\nPermission" "Permission" license "${license}")
+string(REGEX REPLACE "\n$" "" license "${license}")
+string(REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " SCHACH3D_LICENSE_TEXT " ${license}")
+configure_file(${pkg}/copyright.in ${pkg_out}/copyright @ONLY)
+
 # Debian ships manual pages and changelogs compressed, without a time stamp.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/docs/schach3d.6.in ${pkg_out}/schach3d.6 @ONLY)
 configure_file(${pkg}/changelog.in ${pkg_out}/changelog @ONLY)
@@ -39,7 +48,7 @@ add_custom_command(OUTPUT ${pkg_out}/schach3d.6.gz ${pkg_out}/changelog.gz
   WORKING_DIRECTORY ${pkg_out} VERBATIM)
 add_custom_target(schach3d_compressed_docs ALL DEPENDS ${pkg_out}/schach3d.6.gz ${pkg_out}/changelog.gz)
 install(FILES ${pkg_out}/schach3d.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${pkg}/copyright ${pkg_out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${pkg_out}/copyright ${pkg_out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${pkg}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
   RENAME schach3d)
 

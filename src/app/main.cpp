@@ -2,6 +2,7 @@
 // toolkit's event loop runs all of it through the callbacks.
 #include <GL/freeglut.h>
 
+#include "app/command_line.h"
 #include "app/display.h"
 #include "controls/keyboard.h"
 #include "controls/menu.h"
@@ -15,6 +16,8 @@
 
 int main(int argc, char **argv)
 {
+    if (answer_help_or_version(argc, argv))
+        return 0;
     keep_freed_memory_for_reuse();
     if (!platform_before_toolkit(argc, argv))
         return 1;

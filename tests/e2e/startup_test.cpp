@@ -75,6 +75,20 @@ TEST(Startup, WithAnUnreachableDisplayFails)
     EXPECT_NE(program.errors().find(":9999"), std::string::npos) << program.errors();
 }
 
+TEST(Startup, HelpAndVersionAnswerWithoutADisplay)
+{
+    e2e::Program version("", {"--version"});
+    EXPECT_EQ(version.wait_exit(10), 0);
+    EXPECT_EQ(version.output(), "schach3d 1.0.0\n");
+
+    // A "-geometry" value is the toolkit's, not an option of our own.
+    e2e::Program help("", {"-geometry", "--version", "--help"});
+    EXPECT_EQ(help.wait_exit(10), 0);
+    EXPECT_EQ(help.output().rfind("Usage: schach3d", 0), 0u) << help.output();
+    EXPECT_NE(help.output().find("man schach3d"), std::string::npos);
+    EXPECT_EQ(help.errors(), "");
+}
+
 TEST(Startup, TakesTheLastDisplayOptionAsTheToolkitDoes)
 {
     e2e::Xvfb x;
