@@ -12,12 +12,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number: Xvfb writes it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/on-xvfb"
+start_xvfb 1280x1024x24 "$work/xvfb.log" || exit 1
 
 "$program" -geometry 900x600+0+0 >"$work/console" 2>&1 &
 prog_pid=$!

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +46,15 @@ void read_available(int fd, std::string &into)
     }
 }
 
+// In a child before exec: it gets sig once the thread that forked it ends,
+// however that ends (a crash or a kill included), so nothing the test started
+// stays behind. If the parent is gone already, the child goes too.
+void end_with_parent(pid_t parent, int sig)
+{
+    if (::prctl(PR_SET_PDEATHSIG, sig) != 0 || ::getppid() != parent)
+        ::_exit(127);
+}
+
 } // namespace
 
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s)
@@ -64,8 +74,11 @@ Xvfb::Xvfb(const std::string &screen)
     int fds[2];
     if (::pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
+    const pid_t parent = ::getpid();
     pid_ = ::fork();
     if (pid_ == 0) {
+        // SIGTERM: the server removes its lock file and socket on the way out.
+        end_with_parent(parent, SIGTERM);
         ::close(fds[0]);
         const int devnull = ::open("/dev/null", O_RDWR);
         ::dup2(devnull, 0);
@@ -84,8 +97,12 @@ Xvfb::Xvfb(const std::string &screen)
     while (::poll(&p, 1, 20000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     ::close(fds[0]);
-    if (number.empty())
+    if (number.empty()) {
+        // The destructor does not run for a constructor that throws.
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
         throw std::runtime_error("Xvfb did not start");
+    }
     display_ = ":" + number;
 }
 
@@ -102,8 +119,10 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0)
         throw std::runtime_error("pipe failed");
+    const pid_t parent = ::getpid();
     pid_ = ::fork();
     if (pid_ == 0) {
+        end_with_parent(parent, SIGKILL);
         ::dup2(out[1], 1);
         ::dup2(err[1], 2);
         ::close(out[0]);

@@ -16,7 +16,10 @@ namespace e2e {
 // Polls until ready() holds or the timeout passes; true if it held.
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s = 0.02);
 
-// An Xvfb server on a free display number, for the lifetime of the object.
+// An Xvfb server on a free display number, for the lifetime of the object,
+// and never longer than the thread that made it (the server is ended when that
+// thread ends, even by a crash or SIGKILL). -noreset: a client leaving last,
+// such as an xdotool that looked for a window, must not reset the server.
 class Xvfb {
 public:
     explicit Xvfb(const std::string &screen = "1280x1024x24");
@@ -24,6 +27,7 @@ public:
     Xvfb(const Xvfb &) = delete;
     Xvfb &operator=(const Xvfb &) = delete;
     const std::string &display() const { return display_; }
+    pid_t pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
@@ -31,7 +35,8 @@ private:
 };
 
 // The program under test on the given display, its stdout and stderr captured.
-// An empty display runs it with DISPLAY unset.
+// An empty display runs it with DISPLAY unset. Like the Xvfb, it is killed when
+// the thread that started it ends.
 class Program {
 public:
     explicit Program(const std::string &display, const std::vector<std::string> &args = {},
