@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,12 +99,22 @@ Xvfb::~Xvfb()
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary)
+    : Program(display, args, binary, {}, false)
 {
+}
+
+Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary,
+                 const std::vector<std::string> &env, bool die_with_test)
+{
+    const pid_t test = ::getpid();
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0)
         throw std::runtime_error("pipe failed");
     pid_ = ::fork();
     if (pid_ == 0) {
+        // If the test died between fork and prctl, the signal would never come.
+        if (die_with_test && (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != test))
+            ::_exit(127);
         ::dup2(out[1], 1);
         ::dup2(err[1], 2);
         ::close(out[0]);
@@ -116,12 +127,14 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
             ::unsetenv("DISPLAY");
         else
             ::setenv("DISPLAY", display.c_str(), 1);
+        for (const auto &e : env)
+            ::putenv(const_cast<char *>(e.c_str()));
         std::vector<char *> argv;
         argv.push_back(const_cast<char *>(binary.c_str()));
         for (const auto &a : args)
             argv.push_back(const_cast<char *>(a.c_str()));
         argv.push_back(nullptr);
-        ::execv(binary.c_str(), argv.data());
+        ::execvp(binary.c_str(), argv.data());
         ::_exit(127);
     }
     ::close(out[1]);
@@ -142,6 +155,20 @@ Program::~Program()
         ::close(out_fd_);
     if (err_fd_ >= 0)
         ::close(err_fd_);
+}
+
+Companion::Companion(const std::string &display, const std::string &binary, const std::vector<std::string> &args,
+                     const std::vector<std::string> &env)
+    : Program(display, args, binary, env, true)
+{
+}
+
+Companion::~Companion()
+{
+    if (running()) {
+        ::kill(pid(), SIGTERM);
+        wait_exit(5); // the base class kills it if it has not ended by then
+    }
 }
 
 void Program::drain()
