@@ -115,6 +115,12 @@ Xvfb::~Xvfb()
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary)
+    : Program(display, args, binary, {})
+{
+}
+
+Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary,
+                 const std::vector<std::string> &env)
 {
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0)
@@ -135,12 +141,14 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
             ::unsetenv("DISPLAY");
         else
             ::setenv("DISPLAY", display.c_str(), 1);
+        for (const auto &e : env)
+            ::putenv(const_cast<char *>(e.c_str()));
         std::vector<char *> argv;
         argv.push_back(const_cast<char *>(binary.c_str()));
         for (const auto &a : args)
             argv.push_back(const_cast<char *>(a.c_str()));
         argv.push_back(nullptr);
-        ::execv(binary.c_str(), argv.data());
+        ::execvp(binary.c_str(), argv.data());
         ::_exit(127);
     }
     ::close(out[1]);
@@ -161,6 +169,20 @@ Program::~Program()
         ::close(out_fd_);
     if (err_fd_ >= 0)
         ::close(err_fd_);
+}
+
+Companion::Companion(const std::string &display, const std::string &binary, const std::vector<std::string> &args,
+                     const std::vector<std::string> &env)
+    : Program(display, args, binary, env)
+{
+}
+
+Companion::~Companion()
+{
+    if (running()) {
+        ::kill(pid(), SIGTERM);
+        wait_exit(5); // the base class kills it if it has not ended by then
+    }
 }
 
 void Program::drain()

@@ -41,7 +41,7 @@ class Program {
 public:
     explicit Program(const std::string &display, const std::vector<std::string> &args = {},
                      const std::string &binary = SCHACH3D_BINARY);
-    ~Program(); // kills the program if it still runs
+    virtual ~Program(); // kills the program if it still runs
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
@@ -53,12 +53,28 @@ public:
     bool running();
     pid_t pid() const { return pid_; }
 
+protected:
+    // env entries ("NAME=value") are added to the child's environment.
+    Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary,
+            const std::vector<std::string> &env);
+
 private:
     void drain();
     pid_t pid_ = -1;
     int out_fd_ = -1, err_fd_ = -1;
     std::string out_, err_;
     std::optional<int> status_;
+};
+
+// A program the test needs beside the one under test (a window manager, a
+// compositor), looked up in PATH, its output captured like the program's. It
+// never outlives the test: asked to end (SIGTERM, so it removes its sockets)
+// when the object goes, and killed with the test process if that crashes.
+class Companion : public Program {
+public:
+    Companion(const std::string &display, const std::string &binary, const std::vector<std::string> &args,
+              const std::vector<std::string> &env = {});
+    ~Companion() override;
 };
 
 // Runs a shell command with DISPLAY set; returns its stdout, status through *status.
