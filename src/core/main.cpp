@@ -12,7 +12,6 @@
 #include "core/view.h"
 #include "interaction/picking.h"
 #include "platform/memory.h"
-#include "platform/message_box.h"
 
 namespace {
 
@@ -46,10 +45,9 @@ Display *open_display(const char *name)
 
 int main(int argc, char **argv)
 {
-    // Two threads use Xlib, each on a connection of its own; libX11 before 1.8
-    // is safe for that only when this comes before any other Xlib call.
+    // Xlib is safe for more than one thread only when this comes before any
+    // other Xlib call; the help box's thread talks to the server through XCB.
     XInitThreads();
-    keep_message_box_errors_to_the_box();
     keep_freed_memory_for_reuse();
     Display *probe = open_display(requested_display(argc, argv));
     if (probe == nullptr)
