@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/x11/message_box.h"
 
 namespace {
 
@@ -32,10 +31,9 @@ const char *requested_display(int argc, char **argv)
 
 bool platform_before_toolkit(int argc, char **argv)
 {
-    // Two threads use Xlib, each on a connection of its own; libX11 before 1.8
-    // is safe for that only when this comes before any other Xlib call.
+    // Xlib is safe for more than one thread only when this comes before any
+    // other Xlib call; the help box's thread talks to the server through XCB.
     XInitThreads();
-    keep_message_box_errors_to_the_box();
 
     // Say plainly why there is no window instead of leaving it to the toolkit.
     const char *name = requested_display(argc, argv);
