@@ -6,9 +6,11 @@
 int getTime()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;
+    // Portable and called on the toolkit's thread only, so its shared result is safe.
+    const std::tm *local = std::localtime(&now);
+    if (local == nullptr)
+        return 0;
+    return (local->tm_hour * 60 + local->tm_min) * 60 + local->tm_sec;
 }
 
 int (*wall_clock_source)() = getTime;

@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -43,7 +44,7 @@ Point on_screen(double x, double y, double z)
     const auto upward = cross(side, forward);
     const std::array<double, 3> rel = {x - eye[0], y - eye[1], z - eye[2]};
     const double depth = dot(forward, rel);
-    const double cot = 1.0 / std::tan(65.0 / 2.0 * M_PI / 180.0);
+    const double cot = 1.0 / std::tan(65.0 / 2.0 * std::numbers::pi / 180.0);
     const double ndc_x = cot / (static_cast<double>(width) / height) * dot(side, rel) / depth;
     const double ndc_y = cot * dot(upward, rel) / depth;
     return {static_cast<int>(std::lround((ndc_x + 1.0) * width / 2.0)),

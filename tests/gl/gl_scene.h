@@ -26,3 +26,6 @@ std::array<float, 3> back_buffer_rgb(int x, int y);
 // Clears and draws one frame into the back buffer, without swapping, so that
 // its pixels can be read back.
 void draw_frame_to_back_buffer();
+
+// Memory this process holds, in MiB: what grows if something leaks with use.
+double memory_in_use_mib();

@@ -9,13 +9,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's count of live heap bytes (GCC ships no header for it).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
-
 #include "app/display.h"
 #include "core/roster.h"
 #include "core/scene_state.h"
@@ -217,27 +210,6 @@ TEST(Picking, RepeatedPicksAgreeAndKeepTheMatrixStacksBalanced)
     RecordProperty("ms_per_pick", std::to_string(per_pick));
     std::printf("one pick: %.3f ms (mean of %d)\n", per_pick, picks);
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-// AddressSanitizer's quarantine keeps freed memory resident; the heap's live
-// bytes show the same growth there.
-double memory_in_use_mib()
-{
-    return static_cast<double>(__sanitizer_get_current_allocated_bytes()) / (1024.0 * 1024.0);
-}
-#else
-// Resident memory of this process.
-double memory_in_use_mib()
-{
-    long pages = 0, resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-#endif
 
 // The canary for anything that grows with use: a person who drags the mouse
 // picks on every motion event, thousands of times a minute.

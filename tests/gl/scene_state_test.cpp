@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -245,13 +246,13 @@ TEST(SceneState, MarkerTurnsLightZeroIntoTheSpotAndLeavesLightingOff)
     // marker, and the spot looks down tilted 30 degrees towards -x. GL keeps
     // both in eye coordinates.
     const auto position = light0(GL_POSITION);
-    const auto expected = to_eye(view, 0.05, 0.0, 5.6 + 0.1 * std::cos(M_PI / 6), 1.0);
+    const auto expected = to_eye(view, 0.05, 0.0, 5.6 + 0.1 * std::cos(std::numbers::pi / 6), 1.0);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(position[i], expected[i], 1e-4) << i;
     EXPECT_EQ(position[3], 1.0f);
     std::array<GLfloat, 3> direction{};
     glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction.data());
-    const auto axis = to_eye(view, -0.5, 0.0, -std::cos(M_PI / 6), 0.0);
+    const auto axis = to_eye(view, -0.5, 0.0, -std::cos(std::numbers::pi / 6), 0.0);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(direction[i], axis[i], 1e-5) << i;
 }
@@ -269,11 +270,11 @@ TEST(SceneState, MarkerFollowsClockOffsetsAndColourIndex)
 
     std::array<GLfloat, 3> direction{};
     glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction.data());
-    const auto axis = to_eye(view, 0.0, -0.5, -std::cos(M_PI / 6), 0.0);
+    const auto axis = to_eye(view, 0.0, -0.5, -std::cos(std::numbers::pi / 6), 0.0);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(direction[i], axis[i], 1e-5) << i;
     const auto position = light0(GL_POSITION);
-    const auto expected = to_eye(view, 1.0, 0.05, 5.85 + 0.1 * std::cos(M_PI / 6), 1.0);
+    const auto expected = to_eye(view, 1.0, 0.05, 5.85 + 0.1 * std::cos(std::numbers::pi / 6), 1.0);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(position[i], expected[i], 1e-4) << i;
     EXPECT_EQ(light0(GL_DIFFUSE), (std::array<GLfloat, 4>{0.9f, 0.4f, 0.2f, 1.0f}));
@@ -282,7 +283,7 @@ TEST(SceneState, MarkerFollowsClockOffsetsAndColourIndex)
     myTime = 12.0;
     DrawLichtObjects();
     glGetLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction.data());
-    const auto back = to_eye(view, -0.5, 0.0, -std::cos(M_PI / 6), 0.0);
+    const auto back = to_eye(view, -0.5, 0.0, -std::cos(std::numbers::pi / 6), 0.0);
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(direction[i], back[i], 1e-5) << i;
 }

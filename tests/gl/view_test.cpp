@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <numbers>
 
 #include "app/display.h"
 #include "core/roster.h"
@@ -41,7 +42,7 @@ TEST(View, ReshapeSetsViewportAndProjection)
 
     // gluPerspective: m[5] = cot(fov/2), m[0] = m[5] / aspect, depth from 1 to 50.
     const auto p = gl_matrix(GL_PROJECTION_MATRIX);
-    const double f = 1.0 / std::tan(65.0 / 2.0 * M_PI / 180.0);
+    const double f = 1.0 / std::tan(65.0 / 2.0 * std::numbers::pi / 180.0);
     EXPECT_NEAR(p[5], f, 1e-6);
     EXPECT_NEAR(p[0], f / (640.0 / 480.0), 1e-6);
     EXPECT_NEAR(p[10], -(50.0 + 1.0) / (50.0 - 1.0), 1e-6);

@@ -1,9 +1,13 @@
 #include "platform/startup.h"
 
-// Windows has no display to look for and no Xlib to prepare: the toolkit says
-// itself if it cannot make a window.
+#include <cstdlib>
+
 bool platform_before_toolkit(int, char **)
 {
+    // Windows itself has no use for DISPLAY, but the toolkit would take one
+    // (set for an X server, say) as the name of a monitor, fail to find it and
+    // warn about screen sizes: there is only Windows' own display here.
+    _putenv("DISPLAY=");
     return true;
 }
 
