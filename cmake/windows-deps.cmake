@@ -2,7 +2,8 @@
 # from find_package: GLUT::GLUT, OpenGL::GL, OpenGL::GLU, Threads::Threads,
 # and (with SCHACH3D_TESTS) GTest::gtest and GTest::gtest_main.
 # Included by the root CMakeLists.txt in place of those find_package calls
-# when WIN32 (a cross build with cmake/mingw-w64-x86_64.cmake).
+# when WIN32 (a cross build with cmake/mingw-w64-x86_64.cmake), after the
+# option() lines: SCHACH3D_TESTS decides whether GoogleTest is built.
 #
 # freeglut is compiled from Debian's source package, which scripts/install-deps
 # fetches into the user's cache; GoogleTest from Debian's googletest sources.
@@ -32,8 +33,10 @@ set(OpenGL_GL_PREFERENCE LEGACY)
 find_package(OpenGL REQUIRED)        # opengl32 and glu32 from the mingw sysroot
 find_package(Threads REQUIRED)
 
-# Only the static library: no DLL, no demos, nothing of it in our install
-# (EXCLUDE_FROM_ALL also drops its install rules and export files' use).
+# Only the static library: no DLL, no demos. EXCLUDE_FROM_ALL keeps its
+# install rules out of ours (and out of the installer). It writes config.h,
+# freeglut.rc and freeglut.pc into the top of the build tree; GoogleTest puts
+# its libraries in lib/ there.
 set(FREEGLUT_BUILD_STATIC_LIBS ON CACHE BOOL "" FORCE)
 set(FREEGLUT_BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
 set(FREEGLUT_BUILD_DEMOS OFF CACHE BOOL "" FORCE)
@@ -50,7 +53,7 @@ set_property(TARGET freeglut_static APPEND PROPERTY COMPILE_OPTIONS -w)
 target_include_directories(freeglut_static SYSTEM INTERFACE "${_schach3d_freeglut_dir}/include")
 add_library(GLUT::GLUT ALIAS freeglut_static)
 
-if(SCHACH3D_TESTS OR SCHACH3D_WINDOWS_GTEST)
+if(SCHACH3D_TESTS)
   set(_schach3d_gtest_src /usr/src/googletest)
   if(NOT EXISTS ${_schach3d_gtest_src}/CMakeLists.txt)
     message(FATAL_ERROR "No GoogleTest source in ${_schach3d_gtest_src}: run scripts/install-deps")
