@@ -27,6 +27,8 @@ void close_from_window_manager(const std::string &display, const std::string &wi
 
 TEST(Desktop, UnderOpenboxItIsFramedAndItsWindowsCloseFromTheFrame)
 {
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: an X window manager's frame around the X11 program";
     e2e::Xvfb x;
     const std::string &display = x.display();
     e2e::Companion wm(display, "openbox", {"--sm-disable"});
@@ -87,6 +89,8 @@ struct RuntimeDir {
 
 TEST(Desktop, OnWestonThroughXwaylandItOpensAndAnswersH)
 {
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: the X11 program on a Wayland desktop through Xwayland";
     RuntimeDir runtime;
     ASSERT_NE(runtime.path, "");
     e2e::Companion weston("", "weston",

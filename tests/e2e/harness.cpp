@@ -3,14 +3,18 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <strings.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -55,7 +59,87 @@ void end_with_parent(pid_t parent, int sig)
         ::_exit(127);
 }
 
+// Ends every wine process of the prefix and waits until its server is gone,
+// so that the next program of the slot starts a server on its own display.
+void end_wineserver(const std::string &prefix)
+{
+    const std::string env = "WINEPREFIX=" + quote(prefix) + " ";
+    run("", env + "wineserver -k 2>/dev/null; " + env + "wineserver -w 2>/dev/null");
+}
+
+// The Windows program's wine prefix for this test process. A wineserver stays
+// bound to the X display its first process started on, and each test has an
+// Xvfb of its own; so tests running side by side (ctest -j) must not share a
+// prefix. Each process takes a free slot, locked for as long as it lives: the
+// first slot is WINEPREFIX itself, a further one a copy of it made once.
+const std::string &wine_prefix()
+{
+    static const std::string prefix = [] {
+        const char *set = std::getenv("WINEPREFIX");
+        const char *cache = std::getenv("XDG_CACHE_HOME");
+        const char *home = std::getenv("HOME");
+        // Where scripts/wine-run puts it when WINEPREFIX is not set.
+        const std::string base = set != nullptr && *set != '\0' ? set
+                                 : cache != nullptr && *cache != '\0'
+                                     ? std::string(cache) + "/schach3d/wine"
+                                     : std::string(home != nullptr ? home : "") + "/.cache/schach3d/wine";
+        std::filesystem::create_directories(std::filesystem::path(base).parent_path());
+        for (int slot = 0;; ++slot) {
+            const std::string name = base + ".slot" + std::to_string(slot);
+            const int lock = ::open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (lock < 0)
+                throw std::runtime_error("cannot open " + name + ".lock");
+            if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+                ::close(lock);
+                continue;
+            }
+            // The lock stays open, and so held, until the process ends.
+            const std::string path = slot == 0 ? base : name;
+            const std::string ready = "/.wine-run-ready"; // scripts/wine-run's mark of a finished prefix
+            if (slot > 0 && !std::filesystem::exists(path + ready) && std::filesystem::exists(base + ready)) {
+                // Copying (a few seconds) is faster than making one anew.
+                std::filesystem::remove_all(path + ".new");
+                int status = 0;
+                run("", "cp -a " + quote(base) + " " + quote(path + ".new") + " && mv " + quote(path + ".new") +
+                            " " + quote(path), &status);
+                if (status != 0)
+                    throw std::runtime_error("cannot copy the wine prefix " + base);
+            } // with no finished prefix to copy, scripts/wine-run makes one
+            // A server left by a test of this slot that was killed would be on its old display.
+            end_wineserver(path);
+            return path;
+        }
+    }();
+    return prefix;
+}
+
 } // namespace
+
+const std::vector<std::string> &program_command()
+{
+    static const std::vector<std::string> command = [] {
+        std::vector<std::string> words;
+        const char *set = std::getenv("SCHACH3D_PROGRAM");
+        std::istringstream in(set != nullptr ? set : "");
+        for (std::string word; in >> word;)
+            words.push_back(word);
+        if (words.empty())
+            words.push_back(SCHACH3D_BINARY);
+        return words;
+    }();
+    return command;
+}
+
+bool windows_program()
+{
+    static const bool windows = [] {
+        for (const std::string &word : program_command())
+            if (word.size() > 4 && strcasecmp(word.c_str() + word.size() - 4, ".exe") == 0)
+                return true;
+        return false;
+    }();
+    return windows;
+}
 
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s)
 {
@@ -114,13 +198,18 @@ Xvfb::~Xvfb()
     }
 }
 
-Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary)
-    : Program(display, args, binary, {})
+Program::Program(const std::string &display, const std::vector<std::string> &args)
+    : Program(display, program_command(), args,
+              windows_program() ? std::vector<std::string>{"WINEPREFIX=" + wine_prefix()} : std::vector<std::string>{})
 {
+    if (windows_program()) {
+        wine_ = true;
+        wine_prefix_ = wine_prefix();
+    }
 }
 
-Program::Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary,
-                 const std::vector<std::string> &env)
+Program::Program(const std::string &display, const std::vector<std::string> &command,
+                 const std::vector<std::string> &args, const std::vector<std::string> &env)
 {
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0)
@@ -144,19 +233,20 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
         for (const auto &e : env)
             ::putenv(const_cast<char *>(e.c_str()));
         std::vector<char *> argv;
-        argv.push_back(const_cast<char *>(binary.c_str()));
+        for (const auto &a : command)
+            argv.push_back(const_cast<char *>(a.c_str()));
         for (const auto &a : args)
             argv.push_back(const_cast<char *>(a.c_str()));
         argv.push_back(nullptr);
-        ::execvp(binary.c_str(), argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(out[1]);
     ::close(err[1]);
-    out_fd_ = out[0];
-    err_fd_ = err[0];
-    ::fcntl(out_fd_, F_SETFL, O_NONBLOCK);
-    ::fcntl(err_fd_, F_SETFL, O_NONBLOCK);
+    out_.fd = out[0];
+    err_.fd = err[0];
+    ::fcntl(out_.fd, F_SETFL, O_NONBLOCK);
+    ::fcntl(err_.fd, F_SETFL, O_NONBLOCK);
 }
 
 Program::~Program()
@@ -165,15 +255,19 @@ Program::~Program()
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
     }
-    if (out_fd_ >= 0)
-        ::close(out_fd_);
-    if (err_fd_ >= 0)
-        ::close(err_fd_);
+    // The program's process is one of several of its wineserver's, which
+    // lingers after the last of them.
+    if (wine_)
+        end_wineserver(wine_prefix_);
+    if (out_.fd >= 0)
+        ::close(out_.fd);
+    if (err_.fd >= 0)
+        ::close(err_.fd);
 }
 
 Companion::Companion(const std::string &display, const std::string &binary, const std::vector<std::string> &args,
                      const std::vector<std::string> &env)
-    : Program(display, args, binary, env)
+    : Program(display, {binary}, args, env)
 {
 }
 
@@ -185,22 +279,39 @@ Companion::~Companion()
     }
 }
 
+void Program::Stream::read(bool text_mode)
+{
+    std::string raw;
+    read_available(fd, raw);
+    if (!text_mode) {
+        text += raw;
+        return;
+    }
+    for (const char c : raw) {
+        if (held_cr && c != '\n')
+            text += '\r';
+        held_cr = c == '\r';
+        if (!held_cr)
+            text += c;
+    }
+}
+
 void Program::drain()
 {
-    read_available(out_fd_, out_);
-    read_available(err_fd_, err_);
+    out_.read(wine_);
+    err_.read(wine_);
 }
 
 const std::string &Program::output()
 {
     drain();
-    return out_;
+    return out_.text;
 }
 
 const std::string &Program::errors()
 {
     drain();
-    return err_;
+    return err_.text;
 }
 
 bool Program::wait_for_output(const std::string &text, double timeout_s)
@@ -229,6 +340,12 @@ std::optional<int> Program::wait_exit(double timeout_s)
 {
     poll_until([&] { return !running(); }, timeout_s);
     drain();
+    if (status_) // all is read: a '\r' held back ends the output
+        for (Stream *s : {&out_, &err_})
+            if (s->held_cr) {
+                s->text += '\r';
+                s->held_cr = false;
+            }
     return status_;
 }
 
@@ -328,6 +445,8 @@ void press_key(const std::string &display, const std::string &window, const std:
     // With no window manager the focus follows the pointer: keep it inside the window.
     const Geometry g = window_geometry(display, window);
     move_pointer(display, window, g.width / 2, g.height / 2);
+    if (windows_program())
+        run(display, "xdotool click 8"); // wine makes a clicked window the active one
     run(display, "xdotool key " + quote(keysym));
 }
 
@@ -370,6 +489,25 @@ Session::Session(bool display_on_command_line)
 {
     window_ = wait_for_window(display(), "Objekt mit linker Maustaste anklicken", 20);
     started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);
+    if (started_ && windows_program()) {
+        // Wine shows the window before the program has taken its size and
+        // drawn: a click then would pick through the wrong projection. Ready
+        // is when a tenth of the window shows the scene (neither the white
+        // clear colour nor the black of nothing drawn).
+        started_ = poll_until(
+            [&] {
+                const Geometry g = window_geometry(display(), window_);
+                const Image shot = screenshot(display());
+                int scene = 0;
+                for (int y = std::max(g.y, 0); y < std::min(g.y + g.height, shot.height); ++y)
+                    for (int x = std::max(g.x, 0); x < std::min(g.x + g.width, shot.width); ++x) {
+                        const std::array<int, 3> p = shot.at(x, y);
+                        scene += p != std::array<int, 3>{255, 255, 255} && p != std::array<int, 3>{0, 0, 0};
+                    }
+                return scene > g.width * g.height / 10;
+            },
+            20, 0.1);
+    }
 }
 
 std::string Session::printed()

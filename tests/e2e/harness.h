@@ -13,6 +13,13 @@
 
 namespace e2e {
 
+// The command that runs the program under test: SCHACH3D_PROGRAM split on
+// blanks (say "/abs/scripts/wine-run /abs/build-windows/schach3d.exe"), or,
+// when that is unset or empty, the Linux program built with these tests.
+const std::vector<std::string> &program_command();
+// Whether that command runs the Windows program (an .exe, under wine).
+bool windows_program();
+
 // Polls until ready() holds or the timeout passes; true if it held.
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s = 0.02);
 
@@ -34,14 +41,14 @@ private:
     std::string display_;
 };
 
-// The program under test on the given display, its stdout and stderr captured.
-// An empty display runs it with DISPLAY unset. Like the Xvfb, it is killed when
-// the thread that started it ends.
+// The program under test (program_command()) on the given display, its stdout
+// and stderr captured. An empty display runs it with DISPLAY unset. Like the
+// Xvfb, it is killed when the thread that started it ends. The Windows program
+// writes lines in text mode: its "\r\n" is read as "\n".
 class Program {
 public:
-    explicit Program(const std::string &display, const std::vector<std::string> &args = {},
-                     const std::string &binary = SCHACH3D_BINARY);
-    virtual ~Program(); // kills the program if it still runs
+    explicit Program(const std::string &display, const std::vector<std::string> &args = {});
+    virtual ~Program(); // kills the program if it still runs; under wine, ends the prefix's wineserver
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
@@ -54,15 +61,24 @@ public:
     pid_t pid() const { return pid_; }
 
 protected:
-    // env entries ("NAME=value") are added to the child's environment.
-    Program(const std::string &display, const std::vector<std::string> &args, const std::string &binary,
-            const std::vector<std::string> &env);
+    // command and then args are run; env entries ("NAME=value") are added to
+    // the child's environment.
+    Program(const std::string &display, const std::vector<std::string> &command,
+            const std::vector<std::string> &args, const std::vector<std::string> &env);
 
 private:
+    // A stream of the child's output, its line ends translated from text mode if asked.
+    struct Stream {
+        int fd = -1;
+        std::string text;
+        bool held_cr = false; // a '\r' at the end of what came so far: the next read says if "\n" follows
+        void read(bool text_mode);
+    };
     void drain();
     pid_t pid_ = -1;
-    int out_fd_ = -1, err_fd_ = -1;
-    std::string out_, err_;
+    Stream out_, err_;
+    bool wine_ = false; // the Windows program, in prefix wine_prefix_
+    std::string wine_prefix_;
     std::optional<int> status_;
 };
 
@@ -96,6 +112,9 @@ bool wait_for_title(const std::string &display, const std::string &window, const
 
 // Input through XTEST, as a person's: the pointer moves to a position inside the
 // window (window coordinates, origin top left) and the key goes to what has the focus.
+// Under wine a key reaches only the window wine holds active, so for the Windows
+// program press_key first clicks the window, as a person would, with a side
+// button (8) that the program leaves alone: a left click would pick.
 void move_pointer(const std::string &display, const std::string &window, int x, int y);
 void click(const std::string &display, const std::string &window, int x, int y, int button = 1);
 void press_key(const std::string &display, const std::string &window, const std::string &keysym);

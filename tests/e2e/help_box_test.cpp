@@ -37,6 +37,12 @@ void send_wm_delete(const std::string &display, const std::string &window)
 // Clicks the box's OK button where the screen shows it.
 void click_ok(const std::string &display, const std::string &box)
 {
+    if (e2e::windows_program()) {
+        // Windows' box draws its OK button without the blue frame looked for
+        // below; OK is its default button, which Return presses.
+        e2e::press_key(display, box, "Return");
+        return;
+    }
     const Rect area = controls_e2e::rect_of(e2e::window_geometry(display, box));
     Rect button;
     ASSERT_TRUE(e2e::poll_until(
@@ -168,6 +174,8 @@ TEST(HelpBox, EscapeInTheSceneEndsTheProgramWithTheBoxOpen)
 
 TEST(HelpBox, FitsASmallScreenWithItsOkButtonShowing)
 {
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: the layout of the program's own X11 box; Windows lays out its box itself";
     e2e::Xvfb x("320x240x24");
     e2e::Program program(x.display(), {"-geometry", "300x200+0+0"});
     const std::string window = e2e::wait_for_window(x.display(), "Objekt mit linker Maustaste anklicken", 20);
@@ -186,6 +194,8 @@ TEST(HelpBox, FitsASmallScreenWithItsOkButtonShowing)
 
 TEST(HelpBox, OpensOnTheDisplayGivenOnTheCommandLine)
 {
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: -display is an option of the toolkit's X11 port";
     Scene scene(/*display_on_command_line=*/true);
     ASSERT_TRUE(scene.started()) << scene.program().errors();
     scene.key("F2");
