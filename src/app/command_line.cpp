@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/startup.h"
+
 namespace {
 
 const char usage[] =
@@ -27,8 +29,7 @@ const char usage[] =
 bool answer_help_or_version(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        // The toolkit's "-display" and "-geometry" take the next argument, whatever it is.
-        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "-geometry") == 0) {
+        if (toolkit_option_takes_value(argv[i])) {
             ++i;
         } else if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(usage, stdout);

@@ -1,6 +1,15 @@
 #pragma once
 
+#include <cstring>
+
 // What the platform needs around the toolkit's start.
+
+// The toolkit's options that take the next argument as their value, whatever
+// it is ("-geometry --help" gives the window the geometry "--help").
+inline bool toolkit_option_takes_value(const char *argument)
+{
+    return std::strcmp(argument, "-display") == 0 || std::strcmp(argument, "-geometry") == 0;
+}
 
 // Before glutInit, first thing in the program. False, after saying why on
 // stderr, if the program can have no window, so that it ends with a plain

@@ -6,23 +6,22 @@
 #include <cstdlib>
 #include <cstring>
 
-
 namespace {
 
 // Held open from the check until the toolkit has its own connection.
 Display *probe = nullptr;
 
 // The display the toolkit will use, read from the command line as glutInit
-// reads it: "-display" and "-geometry" each take the next argument, whatever it
-// is, and the last "-display" counts. Null: $DISPLAY.
+// reads it: the last "-display" counts. Null: $DISPLAY.
 const char *requested_display(int argc, char **argv)
 {
     const char *name = nullptr;
     for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-display") == 0)
-            name = argv[++i];
-        else if (std::strcmp(argv[i], "-geometry") == 0)
+        if (toolkit_option_takes_value(argv[i])) {
+            if (std::strcmp(argv[i], "-display") == 0)
+                name = argv[i + 1];
             ++i;
+        }
     }
     return name;
 }
