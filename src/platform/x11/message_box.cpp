@@ -251,6 +251,12 @@ std::string latin1_to_utf8(const char *text)
     return out;
 }
 
+xcb_rectangle_t rectangle(int x, int y, int width, int height)
+{
+    return {static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<uint16_t>(width),
+            static_cast<uint16_t>(height)};
+}
+
 bool inside_button(const Box &box, int x, int y)
 {
     return x >= box.button.x && x < box.button.x + box.button.width && y >= box.button.y &&
@@ -282,9 +288,8 @@ void lay_out(Box &box)
     box.height = std::max(std::min(margin + std::max(text_height, icon_size) + margin + strip_height, screen_height),
                           strip_height);
     box.strip_top = box.height - strip_height;
-    box.button = {static_cast<int16_t>(box.width - margin - button_width),
-                  static_cast<int16_t>(box.strip_top + margin / 2 + 2), static_cast<uint16_t>(button_width),
-                  static_cast<uint16_t>(button_height)};
+    box.button = rectangle(box.width - margin - button_width, box.strip_top + margin / 2 + 2, button_width,
+                           button_height);
 }
 
 void set_foreground(const Box &box, uint32_t pixel)
@@ -294,16 +299,14 @@ void set_foreground(const Box &box, uint32_t pixel)
 
 void fill_rectangle(const Box &box, int x, int y, int width, int height)
 {
-    const xcb_rectangle_t r{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<uint16_t>(width),
-                            static_cast<uint16_t>(height)};
+    const xcb_rectangle_t r = rectangle(x, y, width, height);
     xcb_poly_fill_rectangle(box.connection, box.window, box.gc, 1, &r);
 }
 
 // An outline covering width + 1 by height + 1 pixels, as the core protocol draws it.
 void draw_rectangle(const Box &box, int x, int y, int width, int height)
 {
-    const xcb_rectangle_t r{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<uint16_t>(width),
-                            static_cast<uint16_t>(height)};
+    const xcb_rectangle_t r = rectangle(x, y, width, height);
     xcb_poly_rectangle(box.connection, box.window, box.gc, 1, &r);
 }
 
@@ -399,8 +402,7 @@ void set_property(const Box &box, xcb_atom_t property, xcb_atom_t type, uint8_t 
 
 void set_window_properties(const Box &box, const char *title, int x, int y)
 {
-    const std::string latin1_title = title;
-    set_property(box, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, latin1_title.size(), latin1_title.data());
+    set_property(box, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, std::strlen(title), title);
     const std::string utf8_title = latin1_to_utf8(title);
     set_property(box, box.atoms.net_wm_name, box.atoms.utf8_string, 8, utf8_title.size(), utf8_title.data());
 
