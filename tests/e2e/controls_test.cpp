@@ -16,28 +16,16 @@ using controls_e2e::Scene;
 
 Rect scene_area(Scene &scene) { return controls_e2e::rect_of(e2e::window_geometry(scene.display(), scene.window())); }
 
-// Pixels of the area that are neither white (the clear colour) nor black (not drawn yet).
-int coloured_pixels(const e2e::Image &shot, const Rect &area)
-{
-    int coloured = 0;
-    for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, shot.height); ++y)
-        for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, shot.width); ++x) {
-            const std::array<int, 3> p = shot.at(x, y);
-            if (p != std::array<int, 3>{255, 255, 255} && p != std::array<int, 3>{0, 0, 0})
-                ++coloured;
-        }
-    return coloured;
-}
-
 // A screenshot taken once the scene has been drawn and the picture has settled.
 e2e::Image settled(Scene &scene)
 {
-    const Rect area = scene_area(scene);
+    const e2e::Geometry window = e2e::window_geometry(scene.display(), scene.window());
+    const Rect area = controls_e2e::rect_of(window);
     e2e::Image last;
     EXPECT_TRUE(e2e::poll_until(
         [&] {
             last = e2e::screenshot(scene.display());
-            return coloured_pixels(last, area) > area.width * area.height / 10;
+            return e2e::scene_drawn(last, window);
         },
         20, 0.1))
         << "the scene was not drawn";

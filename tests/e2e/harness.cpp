@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -71,21 +70,16 @@ void end_wineserver(const std::string &prefix)
 // bound to the X display its first process started on, and each test has an
 // Xvfb of its own; so tests running side by side (ctest -j) must not share a
 // prefix. Each process takes a free slot, locked for as long as it lives: the
-// first slot is WINEPREFIX itself, a further one a copy of it made once.
+// first slot is WINEPREFIX itself, a further one WINEPREFIX.slotN, which the
+// test driver copies from it beforehand (or scripts/wine-run makes anew).
 const std::string &wine_prefix()
 {
     static const std::string prefix = [] {
-        const char *set = std::getenv("WINEPREFIX");
-        const char *cache = std::getenv("XDG_CACHE_HOME");
-        const char *home = std::getenv("HOME");
-        // Where scripts/wine-run puts it when WINEPREFIX is not set.
-        const std::string base = set != nullptr && *set != '\0' ? set
-                                 : cache != nullptr && *cache != '\0'
-                                     ? std::string(cache) + "/schach3d/wine"
-                                     : std::string(home != nullptr ? home : "") + "/.cache/schach3d/wine";
-        std::filesystem::create_directories(std::filesystem::path(base).parent_path());
+        const char *base = std::getenv("WINEPREFIX");
+        if (base == nullptr || *base == '\0')
+            throw std::runtime_error("the Windows program needs WINEPREFIX: a prefix made for the test run");
         for (int slot = 0;; ++slot) {
-            const std::string name = base + ".slot" + std::to_string(slot);
+            const std::string name = std::string(base) + ".slot" + std::to_string(slot);
             const int lock = ::open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
             if (lock < 0)
                 throw std::runtime_error("cannot open " + name + ".lock");
@@ -95,16 +89,6 @@ const std::string &wine_prefix()
             }
             // The lock stays open, and so held, until the process ends.
             const std::string path = slot == 0 ? base : name;
-            const std::string ready = "/.wine-run-ready"; // scripts/wine-run's mark of a finished prefix
-            if (slot > 0 && !std::filesystem::exists(path + ready) && std::filesystem::exists(base + ready)) {
-                // Copying (a few seconds) is faster than making one anew.
-                std::filesystem::remove_all(path + ".new");
-                int status = 0;
-                run("", "cp -a " + quote(base) + " " + quote(path + ".new") + " && mv " + quote(path + ".new") +
-                            " " + quote(path), &status);
-                if (status != 0)
-                    throw std::runtime_error("cannot copy the wine prefix " + base);
-            } // with no finished prefix to copy, scripts/wine-run makes one
             // A server left by a test of this slot that was killed would be on its old display.
             end_wineserver(path);
             return path;
@@ -202,10 +186,8 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
     : Program(display, program_command(), args,
               windows_program() ? std::vector<std::string>{"WINEPREFIX=" + wine_prefix()} : std::vector<std::string>{})
 {
-    if (windows_program()) {
-        wine_ = true;
+    if (windows_program())
         wine_prefix_ = wine_prefix();
-    }
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &command,
@@ -257,7 +239,7 @@ Program::~Program()
     }
     // The program's process is one of several of its wineserver's, which
     // lingers after the last of them.
-    if (wine_)
+    if (!wine_prefix_.empty())
         end_wineserver(wine_prefix_);
     if (out_.fd >= 0)
         ::close(out_.fd);
@@ -298,8 +280,8 @@ void Program::Stream::read(bool text_mode)
 
 void Program::drain()
 {
-    out_.read(wine_);
-    err_.read(wine_);
+    out_.read(!wine_prefix_.empty());
+    err_.read(!wine_prefix_.empty());
 }
 
 const std::string &Program::output()
@@ -467,6 +449,17 @@ std::array<int, 3> Image::at(int x, int y) const
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
+bool scene_drawn(const Image &shot, const Geometry &area)
+{
+    int coloured = 0;
+    for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, shot.height); ++y)
+        for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, shot.width); ++x) {
+            const std::array<int, 3> p = shot.at(x, y);
+            coloured += p != std::array<int, 3>{255, 255, 255} && p != std::array<int, 3>{0, 0, 0};
+        }
+    return coloured > area.width * area.height / 10;
+}
+
 Image screenshot(const std::string &display)
 {
     const std::string ppm = run(display, "import -display " + quote(display) + " -window root -depth 8 ppm:- 2>/dev/null");
@@ -491,22 +484,9 @@ Session::Session(bool display_on_command_line)
     started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);
     if (started_ && windows_program()) {
         // Wine shows the window before the program has taken its size and
-        // drawn: a click then would pick through the wrong projection. Ready
-        // is when a tenth of the window shows the scene (neither the white
-        // clear colour nor the black of nothing drawn).
-        started_ = poll_until(
-            [&] {
-                const Geometry g = window_geometry(display(), window_);
-                const Image shot = screenshot(display());
-                int scene = 0;
-                for (int y = std::max(g.y, 0); y < std::min(g.y + g.height, shot.height); ++y)
-                    for (int x = std::max(g.x, 0); x < std::min(g.x + g.width, shot.width); ++x) {
-                        const std::array<int, 3> p = shot.at(x, y);
-                        scene += p != std::array<int, 3>{255, 255, 255} && p != std::array<int, 3>{0, 0, 0};
-                    }
-                return scene > g.width * g.height / 10;
-            },
-            20, 0.1);
+        // drawn: a click then would pick through the wrong projection.
+        const Geometry area = window_geometry(display(), window_);
+        started_ = poll_until([&] { return scene_drawn(screenshot(display()), area); }, 20, 0.1);
     }
 }
 

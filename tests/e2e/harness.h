@@ -77,8 +77,7 @@ private:
     void drain();
     pid_t pid_ = -1;
     Stream out_, err_;
-    bool wine_ = false; // the Windows program, in prefix wine_prefix_
-    std::string wine_prefix_;
+    std::string wine_prefix_; // the Windows program's, under wine; empty for the Linux one
     std::optional<int> status_;
 };
 
@@ -131,6 +130,9 @@ struct Image {
     std::array<int, 3> at(int x, int y) const;
 };
 Image screenshot(const std::string &display);
+// Whether the scene shows in the area of the screenshot: a tenth of it is
+// neither white (the clear colour) nor black (nothing drawn yet).
+bool scene_drawn(const Image &shot, const Geometry &area);
 
 // The program on its own Xvfb, its window found and the two wall-clock lines
 // of start-up printed, ready for input.
