@@ -58,6 +58,8 @@ TEST(Startup, WithoutADisplaySaysSoOnceAndFails)
 {
     if (e2e::windows_program())
         GTEST_SKIP() << "X11 only: Windows needs no DISPLAY, and wine's own start-up fails without one";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "X11 only: the page is the browser program's display";
     e2e::Program program("");
     const auto status = program.wait_exit(10);
     ASSERT_TRUE(status.has_value());
@@ -72,6 +74,8 @@ TEST(Startup, WithAnUnreachableDisplayFails)
 {
     if (e2e::windows_program())
         GTEST_SKIP() << "X11 only: the Windows program never opens DISPLAY itself, wine does";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "X11 only: the page is the browser program's display";
     e2e::Program program(":9999");
     const auto status = program.wait_exit(10);
     ASSERT_TRUE(status.has_value());
@@ -81,6 +85,8 @@ TEST(Startup, WithAnUnreachableDisplayFails)
 
 TEST(Startup, HelpAndVersionAnswerWithoutADisplay)
 {
+    if (e2e::browser_program())
+        GTEST_SKIP() << "a page has no command line";
     e2e::Program version("", {"--version"});
     EXPECT_EQ(version.wait_exit(10), 0);
     EXPECT_EQ(version.output(), "schach3d 1.0.0\n");
@@ -95,7 +101,7 @@ TEST(Startup, HelpAndVersionAnswerWithoutADisplay)
 
 TEST(Startup, TakesTheLastDisplayOptionAsTheToolkitDoes)
 {
-    if (e2e::windows_program())
+    if (e2e::windows_program() || e2e::browser_program())
         GTEST_SKIP() << "X11 only: -display is an option of the toolkit's X11 port";
     e2e::Xvfb x;
     e2e::Program program("", {"-display", ":9999", "-display", x.display()});
