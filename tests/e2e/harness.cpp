@@ -652,9 +652,14 @@ Image screenshot(const std::string &display)
     if (browser_program()) {
         const std::string file = browser_folder() + "/screenshot.png";
         tell_driver(display, {"screenshot", file});
-        return read_ppm(run("", "convert " + quote(file) + " -depth 8 ppm:- 2>/dev/null"));
+        return read_image(file);
     }
     return read_ppm(run(display, "import -display " + quote(display) + " -window root -depth 8 ppm:- 2>/dev/null"));
+}
+
+Image read_image(const std::string &path)
+{
+    return read_ppm(run("", "convert " + quote(path) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
 Session::Session(bool display_on_command_line)

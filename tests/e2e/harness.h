@@ -145,6 +145,8 @@ struct Image {
     std::array<int, 3> at(int x, int y) const;
 };
 Image screenshot(const std::string &display);
+// An image file (a PNG, say) as RGB.
+Image read_image(const std::string &path);
 // Whether the scene shows in the area of the screenshot: a tenth of it is
 // neither white (the clear colour) nor black (nothing drawn yet).
 bool scene_drawn(const Image &shot, const Geometry &area);

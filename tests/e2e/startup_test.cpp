@@ -1,6 +1,8 @@
 // The program as a person starts and ends it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <regex>
 
 #include "harness.h"
@@ -40,6 +42,38 @@ TEST(Startup, OpensItsWindowOnWhiteAndPrintsTheWallClockTwice)
             return shot.at(g.x + 4, g.y + 4) == std::array<int, 3>{255, 255, 255};
         },
         10, 0.1));
+}
+
+TEST(Startup, ShowsThePictureOfTheReadme)
+{
+    e2e::Session session;
+    ASSERT_TRUE(session.started()) << session.program().errors();
+    const e2e::Image readme = e2e::read_image(SCHACH3D_SOURCE_DIR "/docs/scene.png");
+    const e2e::Geometry g = e2e::window_geometry(session.display(), session.window());
+    ASSERT_EQ(readme.width, g.width);
+    ASSERT_EQ(readme.height, g.height);
+
+    // Renderers may differ in a few pixels' shades: at most 1 % of the pixels
+    // may be off, each by at most 2 % in every channel.
+    const int allowed = readme.width * readme.height / 100;
+    int off = readme.width * readme.height;
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            const e2e::Image shot = e2e::screenshot(session.display());
+            off = 0;
+            for (int y = std::max(0, -g.y); y < std::min(readme.height, shot.height - g.y); ++y)
+                for (int x = std::max(0, -g.x); x < std::min(readme.width, shot.width - g.x); ++x) {
+                    const auto a = readme.at(x, y), b = shot.at(g.x + x, g.y + y);
+                    for (int c = 0; c < 3; ++c)
+                        if (std::abs(a[c] - b[c]) > 255 * 2 / 100) {
+                            ++off;
+                            break;
+                        }
+                }
+            return off <= allowed;
+        },
+        20, 0.2))
+        << off << " pixels off, " << allowed << " allowed";
 }
 
 class QuitKey : public testing::TestWithParam<const char *> {};
