@@ -64,11 +64,23 @@ struct Mesh {
         bool indexed = false;
         bool made = false;
     } buffers[3][2];
-    // Kept meshes keep how each polygon mode assembles them, for picks.
-    std::shared_ptr<const struct Assembly> assemblies[3];
+    // Kept meshes keep their triangles for picks.
+    std::shared_ptr<const std::vector<struct Triangle>> pick_triangles;
     ~Mesh();
 };
 using MeshPtr = std::shared_ptr<Mesh>;
+
+// A triangle with the edges that belong to the polygon it came from:
+// bit 0 the edge v0-v1, bit 1 v1-v2, bit 2 v2-v0.
+struct Triangle {
+    unsigned v[3];
+    unsigned edges;
+};
+// A mesh's triangles in the order Mesa's llvmpipe makes them: the order it
+// fills them in, or the order its pipeline splits them in for lines, points
+// and selection (a quad strip's two triangles the other way round). The
+// provoking vertex (GL's last) always ends the triangle.
+void triangles(const Mesh &mesh, bool pipeline_order, std::vector<Triangle> &out);
 
 // How GL's polygons become what ES draws, in the order Mesa's pipeline
 // makes them: triangles for fill; for lines and points, each triangle's

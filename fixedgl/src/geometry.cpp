@@ -10,19 +10,15 @@ namespace {
 
 constexpr int list_nesting_limit = 64;
 
-// A triangle with the edges that belong to the polygon it came from:
-// bit 0 the edge v0-v1, bit 1 v1-v2, bit 2 v2-v0.
-struct Triangle {
-    unsigned v[3];
-    unsigned edges;
-};
 constexpr unsigned all_edges = 7;
 
-// Each run's triangles in two orders, as Mesa's llvmpipe makes them: the
-// order it fills them in, and the order its pipeline splits them for lines
-// and points (a quad strip's two triangles the other way round). The
-// provoking vertex (GL's last) always ends the triangle.
-void triangles(const Mesh &mesh, bool for_edges, std::vector<Triangle> &out)
+Mesh &building() { return context().building; }
+
+void draw_array_range(GLenum mode, GLint first, GLsizei count);
+
+} // namespace
+
+void triangles(const Mesh &mesh, bool pipeline_order, std::vector<Triangle> &out)
 {
     std::size_t at = 0;
     for (const unsigned count : mesh.runs) {
@@ -50,7 +46,7 @@ void triangles(const Mesh &mesh, bool for_edges, std::vector<Triangle> &out)
         case GL_QUAD_STRIP:
             for (unsigned i = 0; i + 3 < count; i += 2) {
                 const unsigned a = e[i], b = e[i + 1], c = e[i + 2], d = e[i + 3];
-                if (for_edges) {
+                if (pipeline_order) {
                     out.push_back({{c, a, d}, 1 | 4});
                     out.push_back({{a, b, d}, 1 | 2});
                 } else {
@@ -64,12 +60,6 @@ void triangles(const Mesh &mesh, bool for_edges, std::vector<Triangle> &out)
         }
     }
 }
-
-Mesh &building() { return context().building; }
-
-void draw_array_range(GLenum mode, GLint first, GLsizei count);
-
-} // namespace
 
 bool supported_mode(GLenum mode)
 {

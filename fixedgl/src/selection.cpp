@@ -1,7 +1,7 @@
-// Selection in software: each primitive, as the polygon mode draws it, is
-// transformed and clipped against the view volume; a part inside is a hit,
-// and the hit record keeps the least and greatest window depth, as GL's
-// selection does.
+// Selection in software, the way Mesa's pipeline does it: each triangle is
+// clipped against the view volume; what is left of it, as the polygon mode
+// draws it (its area, its edges or its corners), is a hit, and the hit
+// record keeps the least and greatest window depth.
 #include "context.h"
 
 #include <algorithm>
@@ -12,26 +12,38 @@ namespace {
 
 constexpr std::size_t name_stack_limit = 64;
 
-struct Clip {
-    float v[4]; // x y z w
+// A corner in clip coordinates, and whether the polygon's edge from it to
+// the next corner is drawn: `edge` says the edge belongs to the polygon,
+// `own` that the corner does (a corner made where the edge leaves the view
+// volume starts an edge along the volume's side, which is not drawn).
+struct Corner {
+    float v[4];
+    bool edge;
+    bool own;
+    bool drawn() const { return edge && own; }
 };
 
-// Bit per side of the view volume the point lies beyond: -w <= x, y, z <= w.
-unsigned outside(const Clip &p)
+// The sides of the view volume -w <= x, y, z <= w in Mesa's order (right,
+// left, top, bottom, near, far): the order sets how a corner cut by two
+// sides is worked out.
+float distance(const float *v, int plane)
 {
-    const float *v = p.v;
-    return (v[0] < -v[3]) | (v[0] > v[3]) << 1 | (v[1] < -v[3]) << 2 | (v[1] > v[3]) << 3 |
-           (v[2] < -v[3]) << 4 | (v[2] > v[3]) << 5;
-}
-
-float distance(const Clip &p, int plane)
-{
-    const float *v = p.v;
     const float along = v[plane / 2];
-    return plane & 1 ? v[3] - along : v[3] + along;
+    return plane == 4 || plane % 2 == 1 ? along + v[3] : -along + v[3];
 }
 
-void note_depth(const Clip &p)
+float distance(const Corner &p, int plane) { return distance(p.v, plane); }
+
+// Bit per side the point lies beyond.
+unsigned outside(const float *v)
+{
+    unsigned code = 0;
+    for (int plane = 0; plane < 6; ++plane)
+        code |= static_cast<unsigned>(!(distance(v, plane) >= 0.0f)) << plane;
+    return code;
+}
+
+void note_depth(const Corner &p)
 {
     Context &c = context();
     const float depth = p.v[2] * (1.0f / p.v[3]) * 0.5f + 0.5f;
@@ -40,76 +52,91 @@ void note_depth(const Clip &p)
     c.hit_max = std::max(c.hit_max, depth);
 }
 
-Clip between(const Clip &a, const Clip &b, float t)
+// A point on the segment from `out` towards `in`, as far as t.
+Corner between(const Corner &out, const Corner &in, float t)
 {
-    Clip r;
+    Corner r{};
     for (int k = 0; k < 4; ++k)
-        r.v[k] = a.v[k] + t * (b.v[k] - a.v[k]);
+        r.v[k] = out.v[k] + t * (in.v[k] - out.v[k]);
     return r;
 }
 
-// Sutherland-Hodgman against the six planes; what is left is inside.
-void clip_polygon(std::vector<Clip> &polygon, unsigned planes)
+// Sutherland-Hodgman against the sides a corner lies beyond, in their
+// order. A new corner is interpolated from the end nearer the side, so that
+// an edge shared by two triangles gives the same point whichever way round
+// each meets it.
+void clip_polygon(std::vector<Corner> &polygon, unsigned planes)
 {
-    static std::vector<Clip> next;
-    for (int plane = 0; plane < 6 && !polygon.empty(); ++plane) {
+    static std::vector<Corner> next;
+    for (int plane = 0; plane < 6 && polygon.size() >= 3; ++plane) {
         if (!(planes & (1u << plane)))
             continue;
         next.clear();
-        for (std::size_t i = 0; i < polygon.size(); ++i) {
-            const Clip &a = polygon[i];
-            const Clip &b = polygon[(i + 1) % polygon.size()];
-            const float da = distance(a, plane), db = distance(b, plane);
-            if (da >= 0.0f)
-                next.push_back(a);
-            if ((da >= 0.0f) != (db >= 0.0f))
-                next.push_back(between(a, b, da / (da - db)));
+        const std::size_t n = polygon.size();
+        float d_prev = distance(polygon[0], plane);
+        for (std::size_t i = 1; i <= n; ++i) {
+            const Corner &prev = polygon[i - 1];
+            const Corner &current = polygon[i % n];
+            const float d = distance(current, plane);
+            bool crosses;
+            if (d_prev >= 0.0f) {
+                next.push_back(prev);
+                crosses = d < 0.0f;
+            } else {
+                crosses = !(d < 0.0f);
+            }
+            if (crosses) {
+                const float denominator = d - d_prev;
+                Corner corner;
+                if (d < 0.0f) { // leaving
+                    corner = -d < d_prev ? between(current, prev, d / denominator)
+                                         : between(prev, current, -d_prev / denominator);
+                    corner.own = false;
+                } else { // coming back
+                    corner = -d_prev < d ? between(prev, current, -d_prev / denominator)
+                                         : between(current, prev, d / denominator);
+                    corner.own = prev.own;
+                }
+                corner.edge = prev.edge;
+                next.push_back(corner);
+            }
+            d_prev = d;
         }
         polygon.swap(next);
     }
 }
 
-void clip_line(Clip a, Clip b, unsigned planes)
-{
-    for (int plane = 0; plane < 6; ++plane) {
-        if (!(planes & (1u << plane)))
-            continue;
-        const float da = distance(a, plane), db = distance(b, plane);
-        if (da < 0.0f && db < 0.0f)
-            return;
-        if (da < 0.0f)
-            a = between(a, b, da / (da - db));
-        else if (db < 0.0f)
-            b = between(a, b, da / (da - db));
-    }
-    note_depth(a);
-    note_depth(b);
-}
-
-void select_element(const Clip *v, const unsigned *codes, const unsigned *index, int corners)
+void select_triangle(const std::vector<Corner> &vertices, const std::vector<unsigned> &codes, const Triangle &t,
+                     GLenum polygon_mode)
 {
     unsigned all = 0x3F, any = 0;
-    for (int k = 0; k < corners; ++k) {
-        all &= codes[index[k]];
-        any |= codes[index[k]];
+    for (const unsigned i : t.v) {
+        all &= codes[i];
+        any |= codes[i];
     }
     if (all != 0)
         return; // wholly beyond one side
-    if (any == 0) {
-        for (int k = 0; k < corners; ++k)
-            note_depth(v[index[k]]);
-        return;
+    static std::vector<Corner> polygon;
+    polygon.clear();
+    for (int k = 0; k < 3; ++k) {
+        polygon.push_back(vertices[t.v[k]]);
+        polygon.back().edge = (t.edges >> k) & 1;
     }
-    if (corners == 2)
-        return clip_line(v[index[0]], v[index[1]], any);
-    static std::vector<Clip> polygon;
-    polygon.assign({v[index[0]], v[index[1]], v[index[2]]});
-    clip_polygon(polygon, any);
-    for (const Clip &p : polygon)
-        note_depth(p);
+    if (any != 0)
+        clip_polygon(polygon, any);
+    if (polygon.size() < 3)
+        return;
+    const std::size_t n = polygon.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        if (polygon_mode == GL_FILL) {
+            note_depth(polygon[k]);
+        } else if (polygon[k].drawn()) {
+            note_depth(polygon[k]);
+            if (polygon_mode == GL_LINE)
+                note_depth(polygon[(k + 1) % n]);
+        }
+    }
 }
-
-int mode_slot(GLenum polygon_mode) { return polygon_mode == GL_FILL ? 0 : polygon_mode == GL_LINE ? 1 : 2; }
 
 } // namespace
 
@@ -123,14 +150,14 @@ void select_mesh(const Mesh &mesh)
     for (int corner = 0; corner < 8 && box != 0; ++corner) {
         const float p[4] = {corner & 1 ? mesh.high[0] : mesh.low[0], corner & 2 ? mesh.high[1] : mesh.low[1],
                             corner & 4 ? mesh.high[2] : mesh.low[2], 1.0f};
-        Clip q;
-        transform(mvp, p, q.v);
+        float q[4];
+        transform(mvp, p, q);
         box &= outside(q);
     }
     if (box != 0)
         return;
 
-    static std::vector<Clip> vertices;
+    static std::vector<Corner> vertices;
     static std::vector<unsigned> codes;
     const std::size_t count = mesh.vertex_count();
     vertices.resize(count);
@@ -138,19 +165,20 @@ void select_mesh(const Mesh &mesh)
     for (std::size_t i = 0; i < count; ++i) {
         const float p[4] = {mesh.positions[i * 3], mesh.positions[i * 3 + 1], mesh.positions[i * 3 + 2], 1.0f};
         transform(mvp, p, vertices[i].v);
-        codes[i] = outside(vertices[i]);
+        vertices[i].own = true;
+        codes[i] = outside(vertices[i].v);
     }
 
-    std::shared_ptr<const Assembly> assembly = mesh.assemblies[mode_slot(c.polygon_mode)];
-    if (!assembly) {
-        assembly = std::make_shared<const Assembly>(assemble(mesh, c.polygon_mode));
+    std::shared_ptr<const std::vector<Triangle>> list = mesh.pick_triangles;
+    if (!list) {
+        auto made = std::make_shared<std::vector<Triangle>>();
+        triangles(mesh, true, *made);
+        list = made;
         if (mesh.kept)
-            const_cast<Mesh &>(mesh).assemblies[mode_slot(c.polygon_mode)] = assembly;
+            const_cast<Mesh &>(mesh).pick_triangles = list;
     }
-    const int corners = assembly->mode == GL_TRIANGLES ? 3 : assembly->mode == GL_LINES ? 2 : 1;
-    const std::vector<unsigned> &indices = assembly->indices;
-    for (std::size_t k = 0; k + corners <= indices.size(); k += corners)
-        select_element(vertices.data(), codes.data(), &indices[k], corners);
+    for (const Triangle &t : *list)
+        select_triangle(vertices, codes, t, c.polygon_mode);
 }
 
 void write_hit_record()
@@ -180,7 +208,6 @@ void write_hit_record()
 }
 
 } // namespace fixedgl
-
 using namespace fixedgl;
 
 extern "C" {
