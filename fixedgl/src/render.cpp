@@ -45,6 +45,7 @@ void main()
     vec4 ambient = u_colour_ambient ? a_colour : u_material_ambient;
     vec4 diffuse = u_colour_diffuse ? a_colour : u_material_diffuse;
     vec3 colour = u_material_emission.rgb + ambient.rgb * u_scene_ambient.rgb;
+    bool saturated = false;
     if (u_light0) {
         vec3 n = u_normal_matrix * a_normal;
         if (u_normalize)
@@ -58,13 +59,18 @@ void main()
         }
         vec3 halfway = u_local_viewer ? normalize(vp - normalize(eye)) : normalize(vp + vec3(0.0, 0.0, 1.0));
         float nl = dot(n, vp);
+        float nh = max(dot(n, halfway), 0.0);
         float diffuse_term = max(nl, 0.0);
-        float specular_term = nl > 0.0 ? pow(max(dot(n, halfway), 0.0), u_shininess) : 0.0;
+        float specular_term = nl > 0.0 ? pow(nh, u_shininess) : 0.0;
+        // A normal longer than one (scaled, not normalised) can raise the
+        // highlight past the float range; the fixed-function pipeline then
+        // ends with every channel full, outside the spot's cone as well.
+        saturated = nl > 0.0 && nh > 0.0 && u_shininess * log2(nh) >= 128.0;
         colour += attenuation * (u_light_ambient.rgb * ambient.rgb);
         colour += attenuation * diffuse_term * (u_light_diffuse.rgb * diffuse.rgb);
         colour += attenuation * specular_term * (u_light_specular.rgb * u_material_specular.rgb);
     }
-    v_colour = vec4(clamp(colour, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
+    v_colour = vec4(saturated ? vec3(1.0) : clamp(colour, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
 }
 )";
 
