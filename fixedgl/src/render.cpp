@@ -33,11 +33,21 @@ uniform float u_spot_cos_cutoff, u_spot_exponent, u_shininess;
 uniform vec4 u_light_ambient, u_light_diffuse, u_light_specular;
 uniform vec4 u_material_ambient, u_material_diffuse, u_material_specular, u_material_emission;
 uniform vec4 u_scene_ambient;
+uniform bool u_points;
+uniform vec4 u_viewport;
 SHADING out vec4 v_colour;
 void main()
 {
     gl_Position = u_mvp * vec4(a_position, 1.0);
     gl_PointSize = 1.0;
+    if (u_points && gl_Position.w > 0.0) {
+        // GL's own points light the pixel the point falls in; ES's are
+        // squares about the point, which pick a neighbour when the point lies
+        // on a pixel's border. So the point moves to its pixel's centre.
+        vec2 window = (gl_Position.xy / gl_Position.w * 0.5 + 0.5) * u_viewport.zw + u_viewport.xy;
+        window = floor(floor(window * 256.0 + 0.5) / 256.0) + 0.5;
+        gl_Position.xy = ((window - u_viewport.xy) / u_viewport.zw * 2.0 - 1.0) * gl_Position.w;
+    }
     if (!u_lighting) {
         v_colour = clamp(a_colour, 0.0, 1.0);
         return;
@@ -91,12 +101,14 @@ constexpr int floats_per_vertex = 13; // position, light position, normal, colou
 struct Transforms {
     float mvp[16], modelview[16], normal[9];
 };
-struct Lighting {
+struct Settings {
     int lighting, light0, normalize, local_viewer, spot, colour_ambient, colour_diffuse;
     float light_position[4], spot_direction[3], spot_cos_cutoff, spot_exponent, shininess;
     float light_ambient[4], light_diffuse[4], light_specular[4];
     float material_ambient[4], material_diffuse[4], material_specular[4], material_emission[4];
     float scene_ambient[4];
+    int points;
+    float viewport[4];
 };
 
 struct Program {
@@ -106,8 +118,9 @@ struct Program {
     GLint light_position, spot_direction, spot_cos_cutoff, spot_exponent, shininess;
     GLint light_ambient, light_diffuse, light_specular;
     GLint material_ambient, material_diffuse, material_specular, material_emission, scene_ambient;
+    GLint points, viewport;
     Transforms sent_transforms{};
-    Lighting sent_lighting{};
+    Settings sent_settings{};
     bool sent = false;
 };
 
@@ -182,6 +195,8 @@ void make_program(Program &p, bool flat)
     p.material_specular = u("u_material_specular");
     p.material_emission = u("u_material_emission");
     p.scene_ambient = u("u_scene_ambient");
+    p.points = u("u_points");
+    p.viewport = u("u_viewport");
 }
 
 void start()
@@ -209,12 +224,12 @@ Transforms transforms()
     return t;
 }
 
-Lighting lighting()
+Settings settings()
 {
     const Context &c = context();
     const Light &l = c.light;
     const Material &m = c.material;
-    Lighting g{};
+    Settings g{};
     g.lighting = c.lighting;
     g.light0 = c.light0;
     g.normalize = c.normalize;
@@ -238,6 +253,9 @@ Lighting lighting()
     std::memcpy(g.material_specular, m.specular, sizeof g.material_specular);
     std::memcpy(g.material_emission, m.emission, sizeof g.material_emission);
     std::memcpy(g.scene_ambient, c.scene_ambient, sizeof g.scene_ambient);
+    g.points = c.polygon_mode == GL_POINT;
+    for (int i = 0; i < 4; ++i)
+        g.viewport[i] = static_cast<float>(c.viewport[i]);
     return g;
 }
 
@@ -252,8 +270,8 @@ Program &use_program(bool flat)
         glUniformMatrix3fv(p.normal_matrix, 1, GL_FALSE, t.normal);
         p.sent_transforms = t;
     }
-    const Lighting g = lighting();
-    if (!p.sent || std::memcmp(&g, &p.sent_lighting, sizeof g) != 0) {
+    const Settings g = settings();
+    if (!p.sent || std::memcmp(&g, &p.sent_settings, sizeof g) != 0) {
         glUniform1i(p.lighting, g.lighting);
         glUniform1i(p.light0, g.light0);
         glUniform1i(p.normalize, g.normalize);
@@ -274,7 +292,9 @@ Program &use_program(bool flat)
         glUniform4fv(p.material_specular, 1, g.material_specular);
         glUniform4fv(p.material_emission, 1, g.material_emission);
         glUniform4fv(p.scene_ambient, 1, g.scene_ambient);
-        p.sent_lighting = g;
+        glUniform1i(p.points, g.points);
+        glUniform4fv(p.viewport, 1, g.viewport);
+        p.sent_settings = g;
     }
     p.sent = true;
     return p;
