@@ -156,10 +156,10 @@ bool compare_picks(const std::string &scene, const std::string &reference, const
     return count_differs == 0 && names_differ == 0 && chosen_differs == 0 && depth_over == 0;
 }
 
-bool read_times(const std::string &path, double &frame, double &pick)
+bool read_times(const std::string &path, double &frame, double &pick, double &issue)
 {
     std::ifstream in(path);
-    return static_cast<bool>(in >> frame >> pick);
+    return static_cast<bool>(in >> frame >> pick >> issue);
 }
 
 } // namespace
@@ -183,16 +183,32 @@ int main(int argc, char **argv)
         if (arg.find(":picked") != std::string::npos)
             ok = compare_picks(arg.substr(0, arg.find(':')), reference, layer) && ok;
     }
-    std::printf("Speed (ms per frame and per pick; Mesa's fixed function / the layer on ES 3):\n");
+    std::printf("Speed (ms; Mesa's fixed function / the layer on ES 3; a frame's calls return after\n"
+                "the first figure in brackets, the rasteriser's threads finish it):\n");
+    double reference_total = 0, layer_total = 0;
     for (int i = 4; i < argc; ++i) {
         const std::string scene = std::string(argv[i]).substr(0, std::string(argv[i]).find(':'));
-        double rf = 0, rp = 0, lf = 0, lp = 0;
-        if (!read_times(reference + "/" + scene + ".time", rf, rp) || !read_times(layer + "/" + scene + ".time", lf, lp))
+        double rf = 0, rp = 0, ri = 0, lf = 0, lp = 0, li = 0;
+        if (!read_times(reference + "/" + scene + ".time", rf, rp, ri) ||
+            !read_times(layer + "/" + scene + ".time", lf, lp, li))
             continue;
-        std::printf("%-8s frame %7.2f / %7.2f ms (x %.2f)", scene.c_str(), rf, lf, lf / rf);
+        reference_total += rf;
+        layer_total += lf;
+        std::printf("%-8s frame %7.2f (%6.2f) / %7.2f (%6.2f) x %.2f", scene.c_str(), rf, ri, lf, li, lf / rf);
         if (rp > 0)
-            std::printf("   pick %6.3f / %6.3f ms (x %.2f)", rp, lp, lp / rp);
+            std::printf("   pick %6.3f / %6.3f x %.3f", rp, lp, lp / rp);
         std::printf("\n");
     }
+    if (reference_total > 0) {
+        const double ratio = layer_total / reference_total;
+        std::printf("all      frames %.1f / %.1f ms: the layer takes x %.2f of Mesa's time (goal: at most x 1.5)\n",
+                    reference_total, layer_total, ratio);
+        ok = ratio <= 1.5 && ok;
+    }
+    std::ifstream memory(layer + "/memory.memory");
+    long frames = 0, picks = 0, before = 0, after = 0;
+    if (memory >> frames >> picks >> before >> after)
+        std::printf("Memory through the layer: resident %ld KiB, after %ld more frames and %ld picks %ld KiB (%+ld KiB)\n",
+                    before, frames, picks, after, after - before);
     return ok ? 0 : 1;
 }

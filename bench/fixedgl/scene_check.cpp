@@ -2,6 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +24,7 @@ namespace {
 
 constexpr int pick_step = 4;
 constexpr int timed_frames = 40;
+constexpr int memory_frames = 1000, memory_picks = 5000;
 constexpr unsigned untouched = 0xFFFFFFFFu; // no record starts with this many names
 
 struct Scene {
@@ -50,6 +54,43 @@ void turn()
 {
     for (int key : {GLUT_KEY_LEFT, GLUT_KEY_LEFT, GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_UP})
         handleSpecialKeys(key, 0, 0);
+}
+
+// Resident memory of this process, in KiB.
+long resident_kib()
+{
+    long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Frames and picks, with the light on and a pawn armed so that the marker,
+// the spot and the plate are drawn too; the resident memory after a first
+// round and after many more.
+void measure_memory(const std::string &path)
+{
+    press("a");
+    handle_select_events("Bauer Nr. 13");
+    const auto round = [](int frames, int picks) {
+        for (int i = 0; i < frames; ++i) {
+            myTime += 0.02;
+            draw_frame();
+            glFinish();
+        }
+        for (int i = 0; i < picks; ++i)
+            myPickFunc((i * 37) % check_width, (i * 53) % check_height, 0);
+    };
+    round(300, 1000); // the driver's first allocations for each state
+    const long before = resident_kib();
+    round(memory_frames, memory_picks);
+    const long after = resident_kib();
+    FILE *f = std::fopen(path.c_str(), "w");
+    std::fprintf(f, "%d %d %ld %ld\n", memory_frames, memory_picks, before, after);
+    std::fclose(f);
 }
 
 const Scene scenes[] = {
@@ -105,10 +146,26 @@ double milliseconds_since(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+void init_scene()
+{
+#define INIT_PIECE(mov, off, init, ...) init();
+    SCHACH3D_ROSTER(INIT_PIECE)
+#undef INIT_PIECE
+    my_resize(check_width, check_height);
+}
+
 } // namespace
 
 int run_scene_check(const char *out_dir, const char *scene_name)
 {
+    post_redisplay = [] {};
+    set_window_title = [](const char *) {};
+    const std::string base = std::string(out_dir) + "/" + scene_name;
+    if (std::strcmp(scene_name, "memory") == 0) {
+        init_scene();
+        measure_memory(base + ".memory");
+        return 0;
+    }
     const Scene *scene = nullptr;
     for (const Scene &s : scenes)
         if (std::strcmp(s.name, scene_name) == 0)
@@ -117,33 +174,31 @@ int run_scene_check(const char *out_dir, const char *scene_name)
         std::fprintf(stderr, "unknown scene %s\n", scene_name);
         return 2;
     }
-    post_redisplay = [] {};
-    set_window_title = [](const char *) {};
-#define INIT_PIECE(mov, off, init, ...) init();
-    SCHACH3D_ROSTER(INIT_PIECE)
-#undef INIT_PIECE
-    my_resize(check_width, check_height);
+    init_scene();
     scene->prepare();
 
-    const std::string base = std::string(out_dir) + "/" + scene->name;
     draw_frame();
     glFinish();
     write_frame(base + ".ppm");
 
-    auto start = std::chrono::steady_clock::now();
+    // The frame as a whole, and the part of it until the last call returns:
+    // the rest is the rasteriser finishing.
+    double frame_ms = 0.0, issue_ms = 0.0;
     for (int i = 0; i < timed_frames; ++i) {
+        const auto start = std::chrono::steady_clock::now();
         draw_frame();
+        issue_ms += milliseconds_since(start) / timed_frames;
         glFinish();
+        frame_ms += milliseconds_since(start) / timed_frames;
     }
-    const double frame_ms = milliseconds_since(start) / timed_frames;
     double pick_ms = 0.0;
     if (scene->picked) {
-        start = std::chrono::steady_clock::now();
+        const auto start = std::chrono::steady_clock::now();
         write_picks(base + ".picks");
         pick_ms = milliseconds_since(start) / ((check_width / pick_step) * (check_height / pick_step));
     }
     FILE *f = std::fopen((base + ".time").c_str(), "w");
-    std::fprintf(f, "%.4f %.4f\n", frame_ms, pick_ms);
+    std::fprintf(f, "%.4f %.4f %.4f\n", frame_ms, pick_ms, issue_ms);
     std::fclose(f);
     return 0;
 }

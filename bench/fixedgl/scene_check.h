@@ -6,8 +6,10 @@
 //   SCENE.ppm    the frame
 //   SCENE.picks  the program's pick at every fourth pixel (picked scenes):
 //                per point "x y chosen-name|hits" and each hit's name and depths
-//   SCENE.time   milliseconds per frame and per pick
-// Scenes: start light points lines opaque pawn turned.
+//   SCENE.time   milliseconds per frame, per pick, and per frame until its
+//                last call returns
+// Scenes: start light points lines opaque pawn turned; and "memory", which
+// writes memory.memory: frames, picks, resident KiB before and after them.
 int run_scene_check(const char *out_dir, const char *scene);
 
 constexpr int check_width = 900, check_height = 600;
