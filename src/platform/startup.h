@@ -18,3 +18,7 @@ bool platform_before_toolkit(int argc, char **argv);
 
 // Right after glutInit.
 void platform_toolkit_started();
+
+// Whether start-up may keep the program's thread waiting, up to a second, for
+// the wall clock's second line before the window draws.
+bool platform_start_may_wait();

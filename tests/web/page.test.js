@@ -14,8 +14,9 @@ const site = path.resolve(process.env.SCHACH3D_SITE || path.join(__dirname, '../
 const start_title = 'Objekt mit linker Maustaste anklicken';
 const wait = { timeout: 20000 };
 
-// The page with the program started; every error or warning it logs is kept
-// and must not be there when the case ends.
+// The page with the program started (options.script runs in the page before
+// its own); every error or warning it logs is kept and must not be there when
+// the case ends.
 async function open(t, options = {}) {
   const server = await serve(site);
   const browser = await launch(options);
@@ -28,6 +29,7 @@ async function open(t, options = {}) {
     await browser.close();
     server.close();
   });
+  if (options.script) await page.evaluateOnNewDocument(options.script);
   await page.goto(address(server));
   await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0, wait);
   const canvas = await page.$('#canvas');
@@ -68,6 +70,25 @@ test('the scene is sharp at any pixel ratio, and a click picks what is under it 
   const pawn = s.at(277, 409);
   await s.page.mouse.click(pawn.x, pawn.y);
   await s.page.waitForFunction(() => document.title === 'Bauer Nr. 11', wait);
+  s.clean();
+});
+
+test('the scene shows without waiting for the wall clock to print its second line', async (t) => {
+  // The clock stands still until the scene is there: a start-up that waited
+  // for the next second would never show it.
+  const s = await open(t, {
+    script: () => {
+      const now = Date.now, frozen = now();
+      let held = true;
+      Date.now = () => (held ? frozen : now());
+      window.releaseClock = () => { held = false; };
+    },
+  });
+  const timeLines = () => s.page.$eval('#console', (e) => (e.textContent.match(/\n[ \d]\d:\d\d:\d\d /g) || []).length);
+  assert.equal(await timeLines(), 1);
+  await s.page.evaluate(() => window.releaseClock());
+  await s.page.waitForFunction(() => document.getElementById('console').textContent.split(':').length === 5, wait);
+  assert.equal(await timeLines(), 2);
   s.clean();
 });
 
