@@ -70,8 +70,8 @@ async function main() {
     if (response.status() >= 400) problem(`HTTP ${response.status()}: ${response.url()}`);
   });
 
-  // What the console panel shows, as it is added; and the end of the program,
-  // when the page offers to start it again.
+  // What the console panel shows, as the page adds it; and the end of the
+  // program, when the page offers to start it again.
   await page.exposeFunction('schach3dDriverWrite', (stream, text) => {
     (stream === 2 ? process.stderr : process.stdout).write(windows1252(text));
   });
@@ -104,12 +104,9 @@ async function main() {
       },
     };
     addEventListener('DOMContentLoaded', () => {
-      const panel = document.getElementById('console');
-      new MutationObserver((records) => {
-        for (const record of records)
-          for (const node of record.addedNodes)
-            window.schach3dDriverWrite(node.nodeType === Node.TEXT_NODE ? 1 : 2, node.textContent);
-      }).observe(panel, { childList: true });
+      document.getElementById('console').addEventListener('console-write', (event) => {
+        window.schach3dDriverWrite(event.detail.stream, event.detail.text);
+      });
       const restart = document.getElementById('restart');
       new MutationObserver(() => {
         const status = /Status (\d+)/.exec(document.getElementById('status').textContent);

@@ -1,6 +1,7 @@
 #!/usr/bin/env node
-// The browser program's times in headless Chromium, for bench/web: from
-// loading the page to its first picture, and one frame at 900 x 600.
+// The browser program in headless Chromium, for bench/web: the time from
+// loading the page to its first picture, one frame at 900 x 600, and the
+// page's memory over what a person repeats.
 //
 //   node tests/web/measure.js SITE_DIR [LOADS]
 //
@@ -9,7 +10,11 @@
 // performance mark schach3d-first-frame). Frame: what one display request
 // costs, as the desktop's benchmark counts it (clear, render pass, swap, and
 // waiting until the frame is done): the program's display callback, then a
-// read of one pixel, which returns only once the frame is drawn.
+// read of one pixel, which returns only once the frame is drawn. Memory: two
+// rounds of 600 clicks over board, pieces and switch spheres, 600 keys that
+// change the picture (undone in turn) and 100 help boxes (F2, then Return);
+// after each, with garbage collected, the page's JavaScript heap, its DOM
+// nodes and the program's WebAssembly memory.
 'use strict';
 const { launch } = require('./browser');
 const { serve, address } = require('./serve');
@@ -54,6 +59,40 @@ async function frameTime(browser, url) {
   return times;
 }
 
+async function repeatedUse(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0);
+  const session = await page.createCDPSession();
+  await session.send('Performance.enable');
+  const canvas = await (await page.$('#canvas')).boundingBox();
+  const memory = async () => {
+    await session.send('HeapProfiler.collectGarbage');
+    const metrics = Object.fromEntries((await session.send('Performance.getMetrics')).metrics
+      .map((m) => [m.name, m.value]));
+    const wasm = await page.evaluate(() => Module.HEAP8.length);
+    return `JS heap ${(metrics.JSHeapUsedSize / 1024).toFixed(0)} KiB, DOM nodes ${metrics.Nodes}, ` +
+           `wasm memory ${(wasm / 1024).toFixed(0)} KiB`;
+  };
+  const keys = ['l', 'f', 'ArrowLeft', 'ArrowRight', 'd', 'd', 'a', 'a'];
+  console.log(`memory at start: ${await memory()}`);
+  for (let round = 1; round <= 2; round++) {
+    for (let i = 0; i < 600; i++)
+      await page.mouse.click(canvas.x + 150 + (i * 37) % 600, canvas.y + 40 + (i * 53) % 480);
+    await page.focus('#canvas');
+    for (let i = 0; i < 600; i++) await page.keyboard.press(keys[i % keys.length]);
+    for (let i = 0; i < 100; i++) {
+      await page.focus('#canvas');
+      await page.keyboard.press('F2');
+      await page.waitForFunction(() => document.getElementById('box').open);
+      await page.keyboard.press('Enter');
+      await page.waitForFunction(() => !document.getElementById('box').open);
+    }
+    console.log(`memory after round ${round}: ${await memory()}`);
+  }
+  await page.close();
+}
+
 async function main(site, loads) {
   const server = await serve(site);
   const browser = await launch();
@@ -65,6 +104,7 @@ async function main(site, loads) {
     console.log(`first picture median ms: ${median(pictures).toFixed(0)}, max: ${Math.max(...pictures).toFixed(0)}`);
     const frames = await frameTime(browser, url);
     console.log(`frame ms median: ${median(frames).toFixed(2)}, min: ${Math.min(...frames).toFixed(2)}`);
+    await repeatedUse(browser, url);
   } finally {
     await browser.close();
     server.close();

@@ -57,7 +57,8 @@ async function watchDefault(page, type) {
   return () => page.evaluate(() => window.watchedDefault);
 }
 
-test('the scene is sharp at any pixel ratio, and a click picks what is under it there', async (t) => {
+test('the scene is drawn in device pixels, at any pixel ratio and size, and a click picks what is under it',
+     async (t) => {
   const s = await open(t, { scale: 2 });
   const sizes = await s.page.$eval('#canvas', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
   assert.deepEqual(sizes, [1800, 1200, 900, 600]);
@@ -70,6 +71,14 @@ test('the scene is sharp at any pixel ratio, and a click picks what is under it 
   const pawn = s.at(277, 409);
   await s.page.mouse.click(pawn.x, pawn.y);
   await s.page.waitForFunction(() => document.title === 'Bauer Nr. 11', wait);
+
+  // Resized by its corner to two thirds, the window shows the same view
+  // smaller: the pawn on B2 is where two thirds of its old place are.
+  await s.page.$eval('#scene', (e) => { e.style.width = '600px'; e.style.height = '400px'; });
+  await s.page.waitForFunction(() => document.getElementById('canvas').width === 1200, wait);
+  const smaller = s.at(Math.round(296 * 2 / 3), Math.round(361 * 2 / 3));
+  await s.page.mouse.click(smaller.x, smaller.y);
+  await s.page.waitForFunction(() => document.title === 'Bauer Nr. 12', wait);
   s.clean();
 });
 

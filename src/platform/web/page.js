@@ -19,7 +19,6 @@ mergeInto(LibraryManager.library, {
     buttonMenus: {},     // GLUT button -> menu number
     openMenu: null,
     boxClosed: null,     // while the help box is open: what to do when it closes
-    consoleLength: 0,
     decoder: null,       // the program's texts are Windows-1252
 
     init: function() {
@@ -50,25 +49,45 @@ mergeInto(LibraryManager.library, {
     },
 
     // The console panel: the program's output as it is written, the newest at
-    // the bottom. Like a terminal it keeps a bounded history.
-    consoleLimit: 200000,
+    // the bottom, one element per line. Each write says what it adds in a
+    // console-write event; the panel itself is brought up to date once per
+    // task, and like a terminal it keeps a bounded history.
+    consoleLines: 3000,
+    pending: [],
+    line: null, // the line being written
     write: function(fd, bytes) {
-      var panel = document.getElementById('console');
       var text = Page.decoder.decode(bytes);
+      var panel = document.getElementById('console');
+      panel.dispatchEvent(new CustomEvent('console-write', { detail: { stream: fd, text: text } }));
+      if (!Page.pending.length) queueMicrotask(Page.showWritten);
+      Page.pending.push([fd, text]);
+    },
+    showWritten: function() {
+      var panel = document.getElementById('console');
       var atBottom = panel.scrollTop + panel.clientHeight >= panel.scrollHeight - 4;
-      var node = document.createTextNode(text);
-      if (fd === 2) {
-        var span = document.createElement('span');
-        span.className = 'stderr';
-        span.appendChild(node);
-        node = span;
-      }
-      panel.appendChild(node);
-      Page.consoleLength += text.length;
-      while (Page.consoleLength > Page.consoleLimit && panel.firstChild !== node) {
-        Page.consoleLength -= panel.firstChild.textContent.length;
-        panel.removeChild(panel.firstChild);
-      }
+      var add = function(fd, text) {
+        if (!Page.line) Page.line = panel.appendChild(document.createElement('div'));
+        var last = Page.line.lastChild;
+        if (fd === 1 && last && last.nodeType === Node.TEXT_NODE) {
+          last.appendData(text);
+        } else if (fd === 1) {
+          Page.line.appendChild(document.createTextNode(text));
+        } else {
+          var span = Page.line.appendChild(document.createElement('span'));
+          span.className = 'stderr';
+          span.textContent = text;
+        }
+      };
+      Page.pending.forEach(function(write) {
+        // A line feed ends its line, which keeps it: the panel's text is the output.
+        write[1].split(/(?<=\n)/).forEach(function(part) {
+          if (!part) return;
+          add(write[0], part);
+          if (part.endsWith('\n')) Page.line = null;
+        });
+      });
+      Page.pending = [];
+      while (panel.childElementCount > Page.consoleLines) panel.removeChild(panel.firstElementChild);
       if (atBottom) panel.scrollTop = panel.scrollHeight;
     },
 
