@@ -170,6 +170,22 @@ test('the middle button opens the menu at the pointer; Escape or a press elsewhe
   s.clean();
 });
 
+test('the console panel shows the newest output at the bottom and keeps a bounded history', async (t) => {
+  const s = await open(t);
+  const lines = () => s.page.$eval('#console', (e) => e.childElementCount);
+  await s.page.keyboard.press('h');
+  await s.page.waitForFunction(() => document.getElementById('console').textContent.endsWith('q, ESC - Quit\n'), wait);
+  const perHelp = (await lines()) - 3; // the start's three lines: empty, and the two time lines
+  for (let i = 0; i * perHelp < 4000; i++) await s.page.keyboard.press('h');
+  await s.page.waitForFunction(() => {
+    const panel = document.getElementById('console');
+    return panel.lastElementChild.textContent === ' q, ESC - Quit\n' &&
+           panel.scrollTop + panel.clientHeight >= panel.scrollHeight - 4;
+  }, wait);
+  assert.ok(await lines() <= 3000, `${await lines()} lines`);
+  s.clean();
+});
+
 test('the right button opens no context menu over the scene', async (t) => {
   const s = await open(t);
   const prevented = await watchDefault(s.page, 'contextmenu');
