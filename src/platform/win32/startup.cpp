@@ -12,3 +12,5 @@ bool platform_before_toolkit(int, char **)
 }
 
 void platform_toolkit_started() {}
+
+void platform_window_created() {}
