@@ -65,11 +65,15 @@ set(CPACK_NSIS_DISPLAY_NAME "Schach 3D")
 # One uninstall key for every version, so that installing a newer one
 # removes the older one first instead of leaving two entries.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY schach3d)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start menu entry "Schach 3D" (beside CPack's "Uninstall"), in the
 # folder the installer asks for, "Schach 3D" by default. A menu link rather
 # than CPACK_PACKAGE_EXECUTABLES, which expects the exe in bin/.
 set(CPACK_NSIS_MENU_LINKS schach3d.exe "Schach 3D")
+# Our own template (packaging/windows/NSIS.template.in): English, and German
+# on a German Windows, and the size of the installation for "Apps and
+# features".
+list(PREPEND CMAKE_MODULE_PATH ${pkg}/windows)
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${pkg}/windows/installer.bmp)
 set(CPACK_NSIS_MUI_ICON ${SCHACH3D_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${SCHACH3D_ICO})
 set(CPACK_NSIS_INSTALLED_ICON_NAME schach3d.exe) # the icon in "Apps and features"
