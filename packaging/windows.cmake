@@ -5,12 +5,13 @@
 set(pkg ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(pkg_out ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 
-# The icon and VERSIONINFO (packaging/windows/schach3d.rc.in), compiled by
-# windres into the exe.
+# The manifest, the icon and VERSIONINFO (packaging/windows/schach3d.rc.in),
+# compiled by windres into the exe.
 set(SCHACH3D_ICO ${pkg}/windows/schach3d.ico)
+set(SCHACH3D_MANIFEST ${pkg}/windows/schach3d.manifest)
 configure_file(${pkg}/windows/schach3d.rc.in ${pkg_out}/schach3d.rc @ONLY)
 target_sources(schach3d PRIVATE ${pkg_out}/schach3d.rc)
-set_property(SOURCE ${pkg_out}/schach3d.rc APPEND PROPERTY OBJECT_DEPENDS ${SCHACH3D_ICO})
+set_property(SOURCE ${pkg_out}/schach3d.rc APPEND PROPERTY OBJECT_DEPENDS ${SCHACH3D_ICO} ${SCHACH3D_MANIFEST})
 
 # The README for Windows users (what the program is, its mouse and keys,
 # where its texts appear, how to remove it) and the licence, as texts that a
