@@ -27,6 +27,7 @@ int main(int argc, char **argv)
     platform_toolkit_started();
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
+    platform_window_created();
 
     uhrzeit();
 

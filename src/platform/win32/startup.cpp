@@ -10,5 +10,3 @@ bool platform_before_toolkit(int, char **)
     _putenv("DISPLAY=");
     return true;
 }
-
-void platform_toolkit_started() {}
