@@ -64,6 +64,7 @@ TEST(Startup, WithoutADisplaySaysSoOnceAndFails)
     EXPECT_NE(*status, 0);
     const std::string err = program.errors();
     EXPECT_NE(err.find("display"), std::string::npos) << err;
+    EXPECT_NE(err.find("DISPLAY is not set"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(program.output(), "");
 }
