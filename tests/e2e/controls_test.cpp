@@ -191,4 +191,36 @@ TEST(Keys, TheCameraKeysDiscardTheTurns)
         << left_over << " pixels differ";
 }
 
+// One step of the wheel away from the person is "K", one towards them "k":
+// the same camera, whatever order they come in.
+TEST(Wheel, EachStepMovesTheCameraAsItsKeyDoes)
+{
+    e2e::Image by_keys;
+    Rect area;
+    {
+        Scene scene;
+        ASSERT_TRUE(scene.started()) << scene.program().errors();
+        area = scene_area(scene);
+        for (const char *key : {"K", "K", "k"})
+            scene.key(key);
+        scene.key("f"); // something to wait for after the last key has been drawn: nothing changes
+        by_keys = settled(scene);
+    }
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    for (const bool away : {true, true, false})
+        e2e::wheel_step(scene.display(), scene.window(), away);
+    int left_over = 0;
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            left_over = controls_e2e::changed_pixels(by_keys, e2e::screenshot(scene.display()), area, {},
+                                                     shade_tolerance);
+            return left_over < area.width * area.height / 1000;
+        },
+        10, 0.1))
+        << left_over << " pixels differ";
+    EXPECT_EQ(scene.printed(), "");
+    EXPECT_EQ(e2e::window_title(scene.display(), scene.window()), "Objekt mit linker Maustaste anklicken");
+}
+
 } // namespace

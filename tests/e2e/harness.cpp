@@ -445,14 +445,31 @@ void click(const std::string &display, const std::string &window, int x, int y, 
     run(display, "xdotool click " + std::to_string(button));
 }
 
-void press_key(const std::string &display, const std::string &window, const std::string &keysym)
+namespace {
+
+// The pointer in the middle of the window, and the window the one that gets
+// keys and the wheel.
+void point_into(const std::string &display, const std::string &window)
 {
     // With no window manager the focus follows the pointer: keep it inside the window.
     const Geometry g = window_geometry(display, window);
     move_pointer(display, window, g.width / 2, g.height / 2);
     if (windows_program())
         run(display, "xdotool click 8"); // wine makes a clicked window the active one
+}
+
+} // namespace
+
+void press_key(const std::string &display, const std::string &window, const std::string &keysym)
+{
+    point_into(display, window);
     run(display, "xdotool key " + quote(keysym));
+}
+
+void wheel_step(const std::string &display, const std::string &window, bool away)
+{
+    point_into(display, window);
+    run(display, away ? "xdotool click 4" : "xdotool click 5");
 }
 
 void press_button(const std::string &display, const std::string &window, int x, int y, int button)
