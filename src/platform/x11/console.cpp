@@ -84,8 +84,8 @@ bool locale_writes_utf8()
 
 void prepare_console()
 {
-    // A file or a pipe gets the bytes as they are: whoever reads them there
-    // knows what they are.
+    // A file or a pipe gets the bytes as they are: the programs and people
+    // that read the output there rely on them.
     if (!::isatty(STDOUT_FILENO) || !locale_writes_utf8())
         return;
     FILE *converting = fopencookie(nullptr, "w", cookie_io_functions_t{nullptr, write_converted, nullptr, nullptr});
