@@ -11,11 +11,13 @@
 #include "core/scene_state.h"
 #include "core/view.h"
 #include "interaction/picking.h"
+#include "platform/console.h"
 #include "platform/memory.h"
 #include "platform/startup.h"
 
 int main(int argc, char **argv)
 {
+    prepare_console();
     if (answer_help_or_version(argc, argv))
         return 0;
     keep_freed_memory_for_reuse();

@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <strings.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -97,6 +99,17 @@ const std::string &wine_prefix()
     return prefix;
 }
 
+// The program's environment beside the tests' own.
+std::vector<std::string> program_environment(const std::string &locale)
+{
+    std::vector<std::string> env;
+    if (windows_program())
+        env.push_back("WINEPREFIX=" + wine_prefix());
+    if (!locale.empty())
+        env.push_back("LC_ALL=" + locale);
+    return env;
+}
+
 } // namespace
 
 const std::vector<std::string> &program_command()
@@ -182,19 +195,29 @@ Xvfb::~Xvfb()
     }
 }
 
-Program::Program(const std::string &display, const std::vector<std::string> &args)
-    : Program(display, program_command(), args,
-              windows_program() ? std::vector<std::string>{"WINEPREFIX=" + wine_prefix()} : std::vector<std::string>{})
+Program::Program(const std::string &display, const std::vector<std::string> &args, const Console &console)
+    : Program(display, program_command(), args, program_environment(console.locale), console.terminal)
 {
     if (windows_program())
         wine_prefix_ = wine_prefix();
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &command,
-                 const std::vector<std::string> &args, const std::vector<std::string> &env)
+                 const std::vector<std::string> &args, const std::vector<std::string> &env,
+                 bool stdout_on_terminal)
 {
     int out[2], err[2];
-    if (::pipe(out) != 0 || ::pipe(err) != 0)
+    if (stdout_on_terminal) {
+        // Raw, so that the terminal turns no "\n" into "\r\n".
+        struct termios raw;
+        if (::openpty(&out[0], &out[1], nullptr, nullptr, nullptr) != 0 || ::tcgetattr(out[1], &raw) != 0)
+            throw std::runtime_error("openpty failed");
+        ::cfmakeraw(&raw);
+        ::tcsetattr(out[1], TCSANOW, &raw);
+    } else if (::pipe(out) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    if (::pipe(err) != 0)
         throw std::runtime_error("pipe failed");
     const pid_t parent = ::getpid();
     pid_ = ::fork();
@@ -422,14 +445,31 @@ void click(const std::string &display, const std::string &window, int x, int y, 
     run(display, "xdotool click " + std::to_string(button));
 }
 
-void press_key(const std::string &display, const std::string &window, const std::string &keysym)
+namespace {
+
+// The pointer in the middle of the window, and the window the one that gets
+// keys and the wheel.
+void point_into(const std::string &display, const std::string &window)
 {
     // With no window manager the focus follows the pointer: keep it inside the window.
     const Geometry g = window_geometry(display, window);
     move_pointer(display, window, g.width / 2, g.height / 2);
     if (windows_program())
         run(display, "xdotool click 8"); // wine makes a clicked window the active one
+}
+
+} // namespace
+
+void press_key(const std::string &display, const std::string &window, const std::string &keysym)
+{
+    point_into(display, window);
     run(display, "xdotool key " + quote(keysym));
+}
+
+void wheel_step(const std::string &display, const std::string &window, bool away)
+{
+    point_into(display, window);
+    run(display, away ? "xdotool click 4" : "xdotool click 5");
 }
 
 void press_button(const std::string &display, const std::string &window, int x, int y, int button)
@@ -475,10 +515,11 @@ Image screenshot(const std::string &display)
     return img;
 }
 
-Session::Session(bool display_on_command_line)
+Session::Session(bool display_on_command_line, const Console &console)
     : program_(display_on_command_line ? "" : x_.display(),
                display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
-                                       : std::vector<std::string>{})
+                                       : std::vector<std::string>{},
+               console)
 {
     window_ = wait_for_window(display(), "Objekt mit linker Maustaste anklicken", 20);
     started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);

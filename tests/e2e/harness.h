@@ -41,13 +41,20 @@ private:
     std::string display_;
 };
 
+// Where the program's stdout goes, and its locale.
+struct Console {
+    bool terminal = false; // a terminal that passes the bytes on as written, instead of a pipe
+    std::string locale;    // LC_ALL; empty: the tests' own
+};
+
 // The program under test (program_command()) on the given display, its stdout
 // and stderr captured. An empty display runs it with DISPLAY unset. Like the
 // Xvfb, it is killed when the thread that started it ends. The Windows program
 // writes lines in text mode: its "\r\n" is read as "\n".
 class Program {
 public:
-    explicit Program(const std::string &display, const std::vector<std::string> &args = {});
+    explicit Program(const std::string &display, const std::vector<std::string> &args = {},
+                     const Console &console = {});
     virtual ~Program(); // kills the program if it still runs; under wine, ends the prefix's wineserver
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
@@ -64,7 +71,8 @@ protected:
     // command and then args are run; env entries ("NAME=value") are added to
     // the child's environment.
     Program(const std::string &display, const std::vector<std::string> &command,
-            const std::vector<std::string> &args, const std::vector<std::string> &env);
+            const std::vector<std::string> &args, const std::vector<std::string> &env,
+            bool stdout_on_terminal = false);
 
 private:
     // A stream of the child's output, its line ends translated from text mode if asked.
@@ -120,6 +128,10 @@ void press_key(const std::string &display, const std::string &window, const std:
 // A drag: the button goes down at a position inside the window and comes up
 // wherever the pointer is then; move_pointer in between sends motion with it held.
 void press_button(const std::string &display, const std::string &window, int x, int y, int button = 1);
+// One step of the mouse wheel with the pointer in the middle of the window:
+// away from the person (X's button 4) or towards them (5). Under wine the
+// window is clicked first, as for keys: the wheel goes to the active window.
+void wheel_step(const std::string &display, const std::string &window, bool away);
 void release_button(const std::string &display, int button = 1);
 
 // An RGB screenshot of the whole screen (under Xvfb a GL window's pixels are
@@ -139,7 +151,7 @@ bool scene_drawn(const Image &shot, const Geometry &area);
 class Session {
 public:
     // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
-    explicit Session(bool display_on_command_line = false);
+    explicit Session(bool display_on_command_line = false, const Console &console = {});
     bool started() const { return started_; }
     const std::string &display() const { return x_.display(); }
     const std::string &window() const { return window_; }
