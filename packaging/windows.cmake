@@ -5,29 +5,31 @@
 set(pkg ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(pkg_out ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 
-# The icon and VERSIONINFO (packaging/windows/schach3d.rc.in), compiled by
-# windres into the exe.
+# The manifest, the icon and VERSIONINFO (packaging/windows/schach3d.rc.in),
+# compiled by windres into the exe.
 set(SCHACH3D_ICO ${pkg}/windows/schach3d.ico)
+set(SCHACH3D_MANIFEST ${pkg}/windows/schach3d.manifest)
 configure_file(${pkg}/windows/schach3d.rc.in ${pkg_out}/schach3d.rc @ONLY)
 target_sources(schach3d PRIVATE ${pkg_out}/schach3d.rc)
-set_property(SOURCE ${pkg_out}/schach3d.rc APPEND PROPERTY OBJECT_DEPENDS ${SCHACH3D_ICO})
+set_property(SOURCE ${pkg_out}/schach3d.rc APPEND PROPERTY OBJECT_DEPENDS ${SCHACH3D_ICO} ${SCHACH3D_MANIFEST})
 
-# README and licence as texts that a double click opens in Notepad: .md has
-# no program on a fresh Windows, .txt does. CRLF line ends for Notepads
-# before Windows 10 1809; the README (which has a few non-ASCII letters)
-# starts with a UTF-8 byte order mark, without which older Notepads read it
-# as ANSI. LICENSE is plain ASCII and stays without one, as NSIS's licence
-# page shows it too.
+# The README for Windows users (what the program is, its mouse and keys,
+# where its texts appear, how to remove it) and the licence, as texts that a
+# double click opens in Notepad: .txt, and CRLF line ends for Notepads before
+# Windows 10 1809. Both are plain ASCII, so every Notepad reads them alike,
+# byte order mark or not; NSIS's licence page shows LICENSE.txt too.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${CMAKE_CURRENT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
-function(schach3d_windows_text from to head)
-  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/${from} text)
+  ${pkg}/windows/README.txt ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
+function(schach3d_windows_text from to)
+  file(READ ${from} text)
+  if(NOT text MATCHES "^[\t\n -~]*$")
+    message(FATAL_ERROR "${from}: only printable ASCII, tabs and line ends, please")
+  endif()
   string(REPLACE "\n" "\r\n" text "${text}")
-  file(WRITE ${pkg_out}/${to} "${head}${text}")
+  file(WRITE ${pkg_out}/${to} "${text}")
 endfunction()
-string(ASCII 239 187 191 utf8_bom)
-schach3d_windows_text(README.md README.txt "${utf8_bom}")
-schach3d_windows_text(LICENSE LICENSE.txt "")
+schach3d_windows_text(${pkg}/windows/README.txt README.txt)
+schach3d_windows_text(${CMAKE_CURRENT_SOURCE_DIR}/LICENSE LICENSE.txt)
 
 # Everything in the top folder: the exe needs no DLLs beside it, and whoever
 # unpacks the ZIP finds the program next to its README at once; bin/ is a
@@ -64,11 +66,15 @@ set(CPACK_NSIS_DISPLAY_NAME "Schach 3D")
 # One uninstall key for every version, so that installing a newer one
 # removes the older one first instead of leaving two entries.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY schach3d)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The Start menu entry "Schach 3D" (beside CPack's "Uninstall"), in the
 # folder the installer asks for, "Schach 3D" by default. A menu link rather
 # than CPACK_PACKAGE_EXECUTABLES, which expects the exe in bin/.
 set(CPACK_NSIS_MENU_LINKS schach3d.exe "Schach 3D")
+# Our own template (packaging/windows/NSIS.template.in): English, and German
+# on a German Windows, and the size of the installation for "Apps and
+# features".
+list(PREPEND CMAKE_MODULE_PATH ${pkg}/windows)
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${pkg}/windows/installer.bmp)
 set(CPACK_NSIS_MUI_ICON ${SCHACH3D_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${SCHACH3D_ICO})
 set(CPACK_NSIS_INSTALLED_ICON_NAME schach3d.exe) # the icon in "Apps and features"

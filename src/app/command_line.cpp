@@ -2,27 +2,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
+#include "platform/command_line_help.h"
 #include "platform/startup.h"
 
 namespace {
 
-const char usage[] =
+const char usage_head[] =
     "Usage: schach3d [OPTION]...\n"
     "An interactive three-dimensional chess scene.\n"
     "\n"
-    "The window toolkit (freeglut) takes these options; other arguments are ignored:\n"
-    "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
-    "  -geometry WxH+X+Y   size and place the window (900x600 without it)\n"
-    "  -iconic             start with the window iconified\n"
-    "  -direct, -indirect  insist on direct rendering, or render through the X server\n"
-    "  -gldebug            print OpenGL errors after each frame\n"
-    "  -sync               talk to the X server synchronously\n"
+    "The window toolkit (freeglut) takes these options; other arguments are ignored:\n";
+const char usage_own_options[] =
     "\n"
     "  --help              print this help and exit\n"
     "  --version           print the version and exit\n"
-    "\n"
-    "Mouse, keys and menu: see \"man schach3d\", or press h in the window.\n";
+    "\n";
 
 } // namespace
 
@@ -32,7 +28,8 @@ bool answer_help_or_version(int argc, char **argv)
         if (toolkit_option_takes_value(argv[i])) {
             ++i;
         } else if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(usage, stdout);
+            for (const char *part : {usage_head, toolkit_options_help, usage_own_options, further_help})
+                std::fputs(part, stdout);
             return true;
         } else if (std::strcmp(argv[i], "--version") == 0) {
             std::puts("schach3d " SCHACH3D_VERSION);

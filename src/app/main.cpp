@@ -11,11 +11,13 @@
 #include "core/scene_state.h"
 #include "core/view.h"
 #include "interaction/picking.h"
+#include "platform/console.h"
 #include "platform/memory.h"
 #include "platform/startup.h"
 
 int main(int argc, char **argv)
 {
+    prepare_console();
     if (answer_help_or_version(argc, argv))
         return 0;
     keep_freed_memory_for_reuse();
@@ -27,6 +29,7 @@ int main(int argc, char **argv)
     platform_toolkit_started();
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
+    platform_window_created();
 
     // Where a wait for the clock's second line would freeze the window and
     // hold back its first picture (a web page), start-up goes on meanwhile.

@@ -101,7 +101,7 @@ ThreadResult HelpThreadProc(void *)
     bool reported = false;
     for (;;) {
         if (!help_message_box(help_text, help_title) && !reported) {
-            std::fprintf(stderr, "schach3d: cannot open an X display for the help box\n");
+            std::fprintf(stderr, "schach3d: %s\n", message_box_failure);
             reported = true;
         }
         show_help = 0; // requests made while the box was open are dropped

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "controls/keyboard.h"
 #include "core/scene_state.h"
 #include "core/toolkit.h"
 #include "core/view.h"
@@ -18,6 +19,10 @@ constexpr double pick_region = 5.0;     // pixels, square, centred on the cursor
 constexpr double depth_scale = 2147483648.0; // 2^31: depths run from 0 (near) to 2 (far)
 const char *const nothing_picked = " ";
 constexpr std::chrono::milliseconds motion_pick_interval{20}; // one frame period
+// With no wheel callback registered, the toolkit reports each step of the
+// wheel as a press and a release of one of these two buttons.
+constexpr int wheel_away = 3;
+constexpr int wheel_towards = 4;
 } // namespace
 
 unsigned int select_buffer[select_buffer_size];
@@ -36,6 +41,14 @@ void handleMouse(int button, int state, int x, int y)
             MiniSphere.color_index = (MiniSphere.color_index + 1) & 3;
         else
             MiniSphere.color_index &= 3;
+        break;
+    case wheel_away: // one step: the camera comes nearer, as with "K"
+        if (state == GLUT_DOWN)
+            keyboard('K', x, y);
+        break;
+    case wheel_towards: // and goes farther, as with "k"
+        if (state == GLUT_DOWN)
+            keyboard('k', x, y);
         break;
     default: // the middle button belongs to the menu
         break;

@@ -10,3 +10,7 @@ void note_message_box_place();
 // button, on the calling thread. Returns when the box is closed, or ends some
 // other way; false at once if it could not be shown.
 bool show_message_box(const char *text, const char *title);
+
+// Why show_message_box could not show a box, in the platform's words: the
+// help thread says it once on stderr.
+extern const char message_box_failure[];

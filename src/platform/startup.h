@@ -16,8 +16,12 @@ inline bool toolkit_option_takes_value(const char *argument)
 // message rather than the toolkit's.
 bool platform_before_toolkit(int argc, char **argv);
 
-// Right after glutInit.
+// Right after glutInit, before the window is made.
 void platform_toolkit_started();
+
+// Right after glutCreateWindow, while the window's GL context is current:
+// tells the desktop whose window it is.
+void platform_window_created();
 
 // Whether start-up may keep the program's thread waiting, up to a second, for
 // the wall clock's second line before the window draws.

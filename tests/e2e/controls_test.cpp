@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 #include "controls_test_support.h"
@@ -161,18 +162,37 @@ TEST(Keys, ArrowTurnsAddUpAndUndoEachOther)
         << left_over << " pixels differ";
 }
 
+// The settled picture of a scene of its own after the keys, and the window's area.
+void picture_after(std::initializer_list<const char *> keys, e2e::Image &picture, Rect &area)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    area = scene_area(scene);
+    for (const char *key : keys)
+        scene.key(key);
+    scene.key("f"); // something to wait for after the last key has been drawn: nothing changes
+    picture = settled(scene);
+}
+
+// Expects the scene to come to the picture, but for shades.
+void expect_picture(Scene &scene, const e2e::Image &expected, const Rect &area)
+{
+    int left_over = 0;
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            left_over = controls_e2e::changed_pixels(expected, e2e::screenshot(scene.display()), area, {},
+                                                     shade_tolerance);
+            return left_over < area.width * area.height / 1000;
+        },
+        10, 0.1))
+        << left_over << " pixels differ";
+}
+
 TEST(Keys, TheCameraKeysDiscardTheTurns)
 {
     e2e::Image closer;
     Rect area;
-    {
-        Scene scene;
-        ASSERT_TRUE(scene.started()) << scene.program().errors();
-        area = scene_area(scene);
-        scene.key("K");
-        scene.key("f"); // something to wait for after "K" has been drawn: nothing changes
-        closer = settled(scene);
-    }
+    ASSERT_NO_FATAL_FAILURE(picture_after({"K"}, closer, area));
     Scene scene;
     ASSERT_TRUE(scene.started()) << scene.program().errors();
     const e2e::Image start = settled(scene);
@@ -180,15 +200,23 @@ TEST(Keys, TheCameraKeysDiscardTheTurns)
     scene.key("Up");
     scene.key("Left");
     scene.key("K");
-    int left_over = 0;
-    EXPECT_TRUE(e2e::poll_until(
-        [&] {
-            left_over = controls_e2e::changed_pixels(closer, e2e::screenshot(scene.display()), area, {},
-                                                     shade_tolerance);
-            return left_over < area.width * area.height / 1000;
-        },
-        10, 0.1))
-        << left_over << " pixels differ";
+    expect_picture(scene, closer, area);
+}
+
+// One step of the wheel away from the person is "K", one towards them "k":
+// the same camera, whatever order they come in.
+TEST(Wheel, EachStepMovesTheCameraAsItsKeyDoes)
+{
+    e2e::Image by_keys;
+    Rect area;
+    ASSERT_NO_FATAL_FAILURE(picture_after({"K", "K", "k"}, by_keys, area));
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    for (const bool away : {true, true, false})
+        e2e::wheel_step(scene.display(), scene.window(), away);
+    expect_picture(scene, by_keys, area);
+    EXPECT_EQ(scene.printed(), "");
+    EXPECT_EQ(e2e::window_title(scene.display(), scene.window()), "Objekt mit linker Maustaste anklicken");
 }
 
 } // namespace

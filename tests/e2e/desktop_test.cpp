@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "controls_test_support.h"
 #include "harness.h"
@@ -69,6 +71,64 @@ TEST(Desktop, UnderOpenboxItIsFramedAndItsWindowsCloseFromTheFrame)
     close_from_window_manager(display, window);
     EXPECT_EQ(program.wait_exit(10), 0) << program.errors();
     EXPECT_TRUE(wm.running()) << wm.errors();
+}
+
+// A window's 32-bit property as the numbers it holds; empty while it has none.
+std::vector<unsigned long> cardinals(const std::string &display, const std::string &window, const char *property)
+{
+    std::istringstream numbers(e2e::run(display, "xprop -id " + window + " -notype -f " + property +
+                                                     " 32c ' $0+\\n' " + property + " 2>/dev/null"));
+    std::string name;
+    std::vector<unsigned long> values;
+    if (!(numbers >> name) || name != property) // "PROPERTY:  not found."
+        return values;
+    for (std::string item; numbers >> item;)
+        values.push_back(std::stoul(item));
+    return values;
+}
+
+TEST(Desktop, TheSceneWindowNamesItsProgramItsIconAndItsProcess)
+{
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: wine names the Windows program's windows itself";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "X11 only: the page names the program and shows its icon itself";
+    // No window manager: with one the toolkit would set the process itself.
+    e2e::Xvfb x;
+    const std::string &display = x.display();
+    e2e::Program program(display);
+    const std::string window = e2e::wait_for_window(display, start_title, 20);
+    ASSERT_NE(window, "") << program.errors();
+
+    // Set right after the window is made, so perhaps a moment after it shows.
+    std::string wm_class;
+    std::vector<unsigned long> pid, icon;
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            wm_class = e2e::run(display, "xprop -id " + window + " WM_CLASS");
+            pid = cardinals(display, window, "_NET_WM_PID");
+            icon = cardinals(display, window, "_NET_WM_ICON");
+            return wm_class.find("not found") == std::string::npos && !pid.empty() && !icon.empty();
+        },
+        10));
+    // The class that the menu entry's StartupWMClass names.
+    EXPECT_EQ(wm_class, "WM_CLASS(STRING) = \"schach3d\", \"schach3d\"\n");
+    EXPECT_EQ(pid, std::vector<unsigned long>{static_cast<unsigned long>(program.pid())});
+
+    // The icon in two sizes, each its width, height and pixels (0xAARRGGBB):
+    // the queen stands opaque in the middle of a transparent square.
+    std::vector<unsigned long> sizes;
+    for (size_t at = 0; at + 2 <= icon.size();) {
+        const unsigned long width = icon[at], height = icon[at + 1];
+        sizes.push_back(width);
+        ASSERT_TRUE(width > 0 && width == height) << width << "x" << height;
+        ASSERT_LE(at + 2 + width * height, icon.size());
+        const unsigned long *pixels = &icon[at + 2];
+        EXPECT_EQ(pixels[0] >> 24, 0u) << width << "x" << height << ": a corner";
+        EXPECT_EQ(pixels[height / 2 * width + width / 2] >> 24, 0xFFu) << width << "x" << height << ": the middle";
+        at += 2 + width * height;
+    }
+    EXPECT_EQ(sizes, (std::vector<unsigned long>{48, 128}));
 }
 
 // A runtime directory of the compositor's own, gone with the test.

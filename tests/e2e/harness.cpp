@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
@@ -9,6 +10,7 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <strings.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -206,6 +208,19 @@ Image read_ppm(const std::string &ppm)
     return img;
 }
 
+// The program's environment beside the tests' own.
+std::vector<std::string> program_environment(const std::string &display, const std::string &locale)
+{
+    std::vector<std::string> env;
+    if (windows_program())
+        env.push_back("WINEPREFIX=" + wine_prefix());
+    if (browser_program())
+        env.push_back("SCHACH3D_DRIVER_SOCKET=" + driver_socket(display));
+    if (!locale.empty())
+        env.push_back("LC_ALL=" + locale);
+    return env;
+}
+
 } // namespace
 
 const std::vector<std::string> &program_command()
@@ -308,22 +323,10 @@ Xvfb::~Xvfb()
     }
 }
 
-namespace {
-
-std::vector<std::string> program_environment(const std::string &display)
-{
-    if (windows_program())
-        return {"WINEPREFIX=" + wine_prefix()};
-    if (browser_program())
-        return {"SCHACH3D_DRIVER_SOCKET=" + driver_socket(display)};
-    return {};
-}
-
-} // namespace
-
-Program::Program(const std::string &display, const std::vector<std::string> &args)
+Program::Program(const std::string &display, const std::vector<std::string> &args, const Console &console)
     // The browser's driver, when the test ends, closes its browser first.
-    : Program(display, program_command(), args, program_environment(display), browser_program() ? SIGTERM : SIGKILL)
+    : Program(display, program_command(), args, program_environment(display, console.locale), console.terminal,
+              browser_program() ? SIGTERM : SIGKILL)
 {
     if (windows_program())
         wine_prefix_ = wine_prefix();
@@ -331,10 +334,21 @@ Program::Program(const std::string &display, const std::vector<std::string> &arg
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &command,
-                 const std::vector<std::string> &args, const std::vector<std::string> &env, int end_signal)
+                 const std::vector<std::string> &args, const std::vector<std::string> &env,
+                 bool stdout_on_terminal, int end_signal)
 {
     int out[2], err[2];
-    if (::pipe(out) != 0 || ::pipe(err) != 0)
+    if (stdout_on_terminal) {
+        // Raw, so that the terminal turns no "\n" into "\r\n".
+        struct termios raw;
+        if (::openpty(&out[0], &out[1], nullptr, nullptr, nullptr) != 0 || ::tcgetattr(out[1], &raw) != 0)
+            throw std::runtime_error("openpty failed");
+        ::cfmakeraw(&raw);
+        ::tcsetattr(out[1], TCSANOW, &raw);
+    } else if (::pipe(out) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    if (::pipe(err) != 0)
         throw std::runtime_error("pipe failed");
     const pid_t parent = ::getpid();
     pid_ = ::fork();
@@ -598,6 +612,21 @@ void click(const std::string &display, const std::string &window, int x, int y, 
     run(display, "xdotool click " + std::to_string(button));
 }
 
+namespace {
+
+// The pointer in the middle of the window, and the window the one that gets
+// keys and the wheel.
+void point_into(const std::string &display, const std::string &window)
+{
+    // With no window manager the focus follows the pointer: keep it inside the window.
+    const Geometry g = window_geometry(display, window);
+    move_pointer(display, window, g.width / 2, g.height / 2);
+    if (windows_program())
+        run(display, "xdotool click 8"); // wine makes a clicked window the active one
+}
+
+} // namespace
+
 void press_key(const std::string &display, const std::string &window, const std::string &keysym)
 {
     if (browser_program()) {
@@ -605,12 +634,20 @@ void press_key(const std::string &display, const std::string &window, const std:
         tell_driver(display, {"key", window, keysym});
         return;
     }
-    // With no window manager the focus follows the pointer: keep it inside the window.
-    const Geometry g = window_geometry(display, window);
-    move_pointer(display, window, g.width / 2, g.height / 2);
-    if (windows_program())
-        run(display, "xdotool click 8"); // wine makes a clicked window the active one
+    point_into(display, window);
     run(display, "xdotool key " + quote(keysym));
+}
+
+void wheel_step(const std::string &display, const std::string &window, bool away)
+{
+    if (browser_program()) {
+        // The wheel goes to what is under the pointer.
+        const Geometry g = window_geometry(display, window);
+        click(display, window, g.width / 2, g.height / 2, away ? 4 : 5);
+        return;
+    }
+    point_into(display, window);
+    run(display, away ? "xdotool click 4" : "xdotool click 5");
 }
 
 void press_button(const std::string &display, const std::string &window, int x, int y, int button)
@@ -662,10 +699,11 @@ Image read_image(const std::string &path)
     return read_ppm(run("", "convert " + quote(path) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
-Session::Session(bool display_on_command_line)
+Session::Session(bool display_on_command_line, const Console &console)
     : program_(display_on_command_line ? "" : x_.display(),
                display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
-                                       : std::vector<std::string>{})
+                                       : std::vector<std::string>{},
+               console)
 {
     window_ = wait_for_window(display(), "Objekt mit linker Maustaste anklicken", 20);
     started_ = !window_.empty() && program_.wait_for_output_size(clock_bytes, 10);

@@ -52,6 +52,12 @@ private:
     std::string display_;
 };
 
+// Where the program's stdout goes, and its locale.
+struct Console {
+    bool terminal = false; // a terminal that passes the bytes on as written, instead of a pipe
+    std::string locale;    // LC_ALL; empty: the tests' own
+};
+
 // The program under test (program_command()) on the given display, its stdout
 // and stderr captured. An empty display runs it with DISPLAY unset. Like the
 // Xvfb, it is killed when the thread that started it ends. The Windows program
@@ -60,7 +66,8 @@ private:
 // with the program's status; the display names it for the calls below.
 class Program {
 public:
-    explicit Program(const std::string &display, const std::vector<std::string> &args = {});
+    explicit Program(const std::string &display, const std::vector<std::string> &args = {},
+                     const Console &console = {});
     virtual ~Program(); // kills the program if it still runs; under wine, ends the prefix's wineserver
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
@@ -78,7 +85,8 @@ protected:
     // the child's environment. end_signal reaches the child when the thread
     // that started it ends.
     Program(const std::string &display, const std::vector<std::string> &command,
-            const std::vector<std::string> &args, const std::vector<std::string> &env, int end_signal = SIGKILL);
+            const std::vector<std::string> &args, const std::vector<std::string> &env,
+            bool stdout_on_terminal = false, int end_signal = SIGKILL);
 
 private:
     // A stream of the child's output, its line ends translated from text mode if asked.
@@ -135,6 +143,10 @@ void press_key(const std::string &display, const std::string &window, const std:
 // A drag: the button goes down at a position inside the window and comes up
 // wherever the pointer is then; move_pointer in between sends motion with it held.
 void press_button(const std::string &display, const std::string &window, int x, int y, int button = 1);
+// One step of the mouse wheel with the pointer in the middle of the window:
+// away from the person (X's button 4) or towards them (5). Under wine the
+// window is clicked first, as for keys: the wheel goes to the active window.
+void wheel_step(const std::string &display, const std::string &window, bool away);
 void release_button(const std::string &display, int button = 1);
 
 // An RGB screenshot of the whole screen (under Xvfb a GL window's pixels are
@@ -156,7 +168,7 @@ bool scene_drawn(const Image &shot, const Geometry &area);
 class Session {
 public:
     // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
-    explicit Session(bool display_on_command_line = false);
+    explicit Session(bool display_on_command_line = false, const Console &console = {});
     bool started() const { return started_; }
     const std::string &display() const { return x_.display(); }
     const std::string &window() const { return window_; }

@@ -67,6 +67,44 @@ TEST(HelpKeys, HPrintsTheKeyHelpExactlyAndOpensNoBox)
     EXPECT_EQ(scene.printed(), expected);
 }
 
+// The key help as a person reads it in a terminal: in a UTF-8 locale its
+// three letters beyond ASCII arrive in UTF-8; in another locale, and in a pipe
+// whatever the locale, the bytes arrive as the program has them.
+TEST(HelpKeys, HOnAUtf8TerminalPrintsTheKeyHelpInUtf8)
+{
+    if (e2e::windows_program())
+        GTEST_SKIP() << "Linux only: a Windows console is set to show the bytes as they are";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "Linux only: the page's console panel decodes the bytes itself, whatever the locale";
+    const std::string bytes = key_help_bytes();
+    std::string utf8;
+    for (const char c : bytes) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0xDF: utf8 += "\xC3\x9F"; break; // ß
+        case 0xF6: utf8 += "\xC3\xB6"; break; // ö
+        case 0xFC: utf8 += "\xC3\xBC"; break; // ü
+        default: utf8 += c;
+        }
+    }
+    ASSERT_NE(utf8, bytes);
+    const struct {
+        e2e::Console console;
+        const std::string &expected;
+    } cases[] = {
+        {{true, "C.UTF-8"}, utf8},
+        {{true, "C"}, bytes},
+        {{false, "C.UTF-8"}, bytes},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.console.terminal ? "terminal, " : "pipe, ") + c.console.locale);
+        Scene scene(false, c.console);
+        ASSERT_TRUE(scene.started()) << scene.program().errors();
+        scene.key("h");
+        ASSERT_TRUE(scene.wait_printed_size(c.expected.size(), 10)) << scene.printed();
+        EXPECT_EQ(scene.printed(), c.expected);
+    }
+}
+
 TEST(HelpKeys, F1PrintsTheKeyHelpAndTheBoxTextAndOpensTheBox)
 {
     Scene scene;

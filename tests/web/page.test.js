@@ -6,7 +6,7 @@
 'use strict';
 const assert = require('node:assert/strict');
 const path = require('node:path');
-const { test } = require('node:test');
+const { after, test } = require('node:test');
 const { launch } = require('./browser');
 const { serve, address } = require('./serve');
 
@@ -14,19 +14,34 @@ const site = path.resolve(process.env.SCHACH3D_SITE || path.join(__dirname, '../
 const start_title = 'Objekt mit linker Maustaste anklicken';
 const wait = { timeout: 20000 };
 
+// One browser for the cases, each case in a context of its own (the GPU
+// process's start costs seconds); a case that needs another screen density
+// (options.scale) gets a browser of its own.
+let shared = null;
+after(async () => {
+  if (shared) await (await shared).close();
+});
+
 // The page with the program started (options.script runs in the page before
-// its own); every error or warning it logs is kept and must not be there when
-// the case ends.
+// its own; options.viewport sizes the window); every error or warning it logs
+// is kept and must not be there when the case ends.
 async function open(t, options = {}) {
   const server = await serve(site);
-  const browser = await launch(options);
-  const page = (await browser.pages())[0];
+  let browser, context;
+  if (options.scale) {
+    browser = await launch(options);
+  } else {
+    shared = shared || launch();
+    context = await (await shared).createBrowserContext();
+  }
+  const page = context ? await context.newPage() : (await browser.pages())[0];
+  if (options.viewport) await page.setViewport(options.viewport);
   const problems = [];
   page.on('console', (m) => ['error', 'warn', 'warning'].includes(m.type()) && problems.push(m.text()));
   page.on('pageerror', (e) => problems.push(e.message));
   page.on('requestfailed', (r) => problems.push(`failed: ${r.url()}`));
   t.after(async () => {
-    await browser.close();
+    await (context || browser).close();
     server.close();
   });
   if (options.script) await page.evaluateOnNewDocument(options.script);

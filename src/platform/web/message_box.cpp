@@ -5,6 +5,9 @@
 // The box is a dialog on the page, beside the scene: there is nothing to note.
 void note_message_box_place() {}
 
+// The page always has its dialog.
+const char message_box_failure[] = "the page could not show its help box";
+
 bool show_message_box(const char *text, const char *title)
 {
     // Waits for the dialog to close; only a thread of thread.cpp may do that.

@@ -10,3 +10,5 @@ bool show_message_box(const char *text, const char *title)
     // The texts are Windows-1252 bytes, as the ANSI box takes them.
     return MessageBoxA(nullptr, text, title, MB_ICONINFORMATION) != 0;
 }
+
+const char message_box_failure[] = "Windows could not show the help box";

@@ -11,7 +11,5 @@ bool platform_before_toolkit(int, char **)
     return true;
 }
 
-void platform_toolkit_started() {}
-
 // The window shows once the event loop runs; until then it just waits.
 bool platform_start_may_wait() { return true; }

@@ -28,3 +28,5 @@ bool show_message_box(const char *text, const char *title)
 {
     return show_message_box(box_display[0] == '\0' ? nullptr : box_display, text, title);
 }
+
+const char message_box_failure[] = "cannot open an X display for the help box";

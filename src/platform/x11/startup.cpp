@@ -38,8 +38,13 @@ bool platform_before_toolkit(int argc, char **argv)
     const char *name = requested_display(argc, argv);
     probe = XOpenDisplay(name);
     if (probe == nullptr) {
-        const char *shown = name ? name : std::getenv("DISPLAY");
-        std::fprintf(stderr, "schach3d: cannot open the X display \"%s\"\n", shown ? shown : "");
+        // Xlib takes an empty name as none, as it does an empty $DISPLAY.
+        const char *shown = name != nullptr && *name != '\0' ? name : std::getenv("DISPLAY");
+        if (shown == nullptr || *shown == '\0')
+            std::fputs("schach3d: DISPLAY is not set; the window needs an X display (on Wayland: Xwayland)\n",
+                       stderr);
+        else
+            std::fprintf(stderr, "schach3d: cannot open the X display \"%s\"\n", shown);
         return false;
     }
     return true;
