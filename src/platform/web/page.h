@@ -32,6 +32,8 @@ void web_thread_start(ThreadProc proc);
 // Within such a thread: wait, while the page goes on.
 void web_thread_sleep(unsigned milliseconds);
 void web_box_show(const char *text, const char *title);
+// Gives the open help box the focus; nothing if none is open.
+void web_box_raise();
 
 // What the page calls: exported, kept whether or not C++ calls them.
 EMSCRIPTEN_KEEPALIVE void web_on_reshape(int width, int height);

@@ -419,6 +419,11 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  web_box_raise__deps: ['$Page'],
+  web_box_raise: function() {
+    if (document.getElementById('box').open) document.getElementById('box-ok').focus({ preventScroll: true });
+  },
+
   // The program's stdout and stderr go to the console panel, byte for byte as
   // the program wrote and flushed them.
   fd_write__deps: ['$Page'],
