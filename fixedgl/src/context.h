@@ -66,6 +66,9 @@ struct Mesh {
     } buffers[3][2];
     // Kept meshes keep their triangles for picks.
     std::shared_ptr<const std::vector<struct Triangle>> pick_triangles;
+    Mesh() = default;
+    Mesh(const Mesh &) = delete; // its ES buffers are its own
+    Mesh &operator=(const Mesh &) = delete;
     ~Mesh();
 };
 using MeshPtr = std::shared_ptr<Mesh>;
@@ -119,7 +122,7 @@ struct Context {
 
     // glBegin/glEnd
     bool inside_begin = false;
-    Mesh building;
+    MeshPtr building;
     bool building_normals = false, building_colours = false;
 
     // Vertex array
