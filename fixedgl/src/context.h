@@ -12,6 +12,8 @@
 
 namespace fixedgl {
 
+constexpr double pi = 3.14159265358979323846; // M_PI, which not every C library declares
+
 // Column-major like GL's, in single precision like the GL it stands in for:
 // the same float roundings put the same vertices on the same pixels.
 struct Mat4 {

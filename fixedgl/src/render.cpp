@@ -242,7 +242,7 @@ Settings settings()
     if (l.position[3] == 0.0f)
         normalised(l.position, g.light_position); // a direction: unit length, w stays 0
     normalised(l.spot_direction, g.spot_direction);
-    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * M_PI / 180.0)));
+    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
     g.spot_exponent = l.spot_exponent;
     g.shininess = m.shininess;
     std::memcpy(g.light_ambient, l.ambient, sizeof g.light_ambient);
