@@ -12,12 +12,12 @@
 #include "app/display.h"
 #include "controls/keyboard.h"
 #include "core/roster.h"
-#include "gl_scene.h" // memory_in_use_mib
 #include "core/scene_state.h"
 #include "core/toolkit.h"
 #include "core/view.h"
 #include "interaction/picking.h"
 #include "interaction/selection_handlers.h"
+#include "gl_scene.h" // memory_in_use_mib
 
 namespace {
 
