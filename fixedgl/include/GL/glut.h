@@ -1,0 +1,2 @@
+/* fixedgl: GLUT under its classic name (see GL/freeglut.h) */
+#include <GL/freeglut.h>

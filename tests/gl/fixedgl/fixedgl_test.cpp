@@ -1,0 +1,134 @@
+// The fixedgl layer on Mesa's OpenGL ES 3 (EGL, no display): lighting,
+// selection and polygon modes, each where a fault would show.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "es_context.h"
+
+namespace {
+
+constexpr int size = 64;
+
+void open_context()
+{
+    ASSERT_TRUE(make_es_context(size, size));
+    glViewport(0, 0, size, size);
+}
+
+// A square from -h to h at depth z, in steps of 2h/n so that per-vertex
+// lighting has vertices to work with.
+void square(float h, float z, int n = 1)
+{
+    const float step = 2 * h / n;
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            const float x = -h + i * step, y = -h + j * step;
+            glVertex3f(x, y, z);
+            glVertex3f(x + step, y, z);
+            glVertex3f(x + step, y + step, z);
+            glVertex3f(x, y + step, z);
+        }
+    glEnd();
+}
+
+int red_at(int x, int y)
+{
+    std::array<unsigned char, 4> rgba{};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba[0];
+}
+
+} // namespace
+
+TEST(FixedglLighting, SpotLightsOnlyInsideItsConeAndKeepsItsValuesAgainstOnesGlRefuses)
+{
+    open_context();
+    const GLfloat none[] = {0.0f, 0.0f, 0.0f, 1.0f}, above[] = {0.0f, 0.0f, 1.0f, 1.0f}, down[] = {0.0f, 0.0f, -1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, above);
+    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, down);
+    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 20.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    square(1.0f, 0.0f, 16);
+    EXPECT_GT(red_at(size / 2, size / 2), 150); // under the light: lit
+    EXPECT_LT(red_at(2, 2), 5);                 // some 50 degrees off its axis: dark
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // Values GL refuses leave the light as it was, with GL's error.
+    GLfloat value = 0.0f;
+    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 95.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE));
+    glGetLightfv(GL_LIGHT0, GL_SPOT_CUTOFF, &value);
+    EXPECT_EQ(value, 20.0f);
+    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 129.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE));
+    glGetLightfv(GL_LIGHT0, GL_SPOT_EXPONENT, &value);
+    EXPECT_EQ(value, 0.0f);
+    glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 180.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(FixedglSelection, HitsCarryTheirNamesAndWindowDepthsAndLinesHitOnlyAPolygonsEdges)
+{
+    open_context();
+    GLuint buffer[64];
+    const auto pick = [&](double x, double y) {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glSelectBuffer(64, buffer);
+        glRenderMode(GL_SELECT);
+        glInitNames();
+        glPushName(0);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPickMatrix(x, y, 3.0, 3.0, viewport);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadName(1);
+        square(0.5f, 0.5f); // window depth 0.75
+        glLoadName(2);
+        square(0.5f, -0.5f); // window depth 0.25
+        return glRenderMode(GL_RENDER);
+    };
+    const double range = 4294967295.0, tolerance = range / (1 << 20);
+
+    ASSERT_EQ(pick(size / 2, size / 2), 2);
+    EXPECT_EQ(buffer[0], 1u);
+    EXPECT_NEAR(buffer[1], 0.75 * range, tolerance);
+    EXPECT_NEAR(buffer[2], 0.75 * range, tolerance);
+    EXPECT_EQ(buffer[3], 1u);
+    EXPECT_NEAR(buffer[5], 0.25 * range, tolerance);
+    EXPECT_EQ(buffer[7], 2u);
+    EXPECT_EQ(pick(2, 2), 0); // beside both
+
+    // As lines, the squares are hit on their edges only, and the quads'
+    // diagonals are no edges.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    EXPECT_EQ(pick(size / 2, size / 2), 0);
+    EXPECT_EQ(pick(size * 5 / 8, size * 3 / 8), 0); // on the diagonal that splits the quads
+    EXPECT_EQ(pick(size / 2, size / 4), 2);         // on the lower edge
+}
+
+TEST(FixedglPolygonMode, LinesDrawAQuadsFourEdgesAndPointsItsCorners)
+{
+    open_context();
+    const float centres = 31.0f / 64; // edges through the centres of the pixels 16 and 47
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glClear(GL_COLOR_BUFFER_BIT);
+    square(centres, 0.0f);
+    EXPECT_GT(red_at(16, size / 2), 200);
+    EXPECT_GT(red_at(size / 2, 47), 200);
+    EXPECT_LT(red_at(size / 2, size / 2), 5); // inside
+    EXPECT_LT(red_at(40, 23), 5);             // on the diagonal that splits the quad
+
+    glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    glClear(GL_COLOR_BUFFER_BIT);
+    square(centres, 0.0f);
+    EXPECT_GT(red_at(16, 16), 200);
+    EXPECT_LT(red_at(16, size / 2), 5);
+}
