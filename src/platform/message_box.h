@@ -10,3 +10,7 @@ void note_message_box_place();
 // button, on the calling thread. Returns when the box is closed, or ends some
 // other way; false at once if it could not be shown.
 bool show_message_box(const char *text, const char *title);
+
+// Brings the open box to the front and gives it the focus, from the scene
+// window's thread; nothing when no box is open.
+void raise_message_box();
