@@ -11,6 +11,7 @@
 
 #include <X11/Xauth.h>
 #include <cairo-xcb.h>
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <poll.h>
 #include <signal.h>
@@ -258,6 +259,11 @@ PangoLayout *new_layout(const Box &box, const std::string &windows1252)
 // resolution, antialiased in grey (no colour fringes on any screen).
 void lay_out_text(Box &box, const char *text, double dpi)
 {
+    // Pango's first font map loads fontconfig's configuration on a thread of
+    // its own, which meets this one only through synchronisation inside the
+    // libraries; loaded here first, it is this thread's, and that thread
+    // finds it done.
+    FcInit();
     box.fonts = pango_font_map_create_context(pango_cairo_font_map_get_default());
     pango_cairo_context_set_resolution(box.fonts, dpi);
     cairo_font_options_t *options = cairo_font_options_create();
