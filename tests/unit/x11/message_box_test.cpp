@@ -60,7 +60,7 @@ TEST(BoxLayout, ScalesWithTheScreensResolution)
     EXPECT_EQ(doubled.button, twice(normal.button));
 }
 
-TEST(BoxPlace, CentredOnTheSceneWindowAndKeptOnItsMonitor)
+TEST(BoxPosition, CentredOnTheSceneWindowAndKeptOnItsMonitor)
 {
     const std::vector<BoxRect> monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
     const BoxRect screen{0, 0, 3200, 1080};
