@@ -33,6 +33,7 @@
 
 #include "platform/x11/box_layout.h"
 #include "platform/x11/text_lines.h"
+#include "platform/x11/windows1252.h"
 
 namespace {
 
