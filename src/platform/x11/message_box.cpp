@@ -401,7 +401,9 @@ void set_window_properties(const Box &box, const char *title, int x, int y)
     const std::string utf8_title = windows1252_to_utf8(title);
     set_property(box, box.atoms.net_wm_name, box.atoms.utf8_string, 8, utf8_title.size(), utf8_title.data());
 
-    const char wm_class[] = "schach3d\0Schach3d"; // instance and class, each ending in a zero byte
+    // The scene window's class, so that a taskbar groups the box with it and the
+    // menu entry (StartupWMClass); instance and class, each ending in a zero byte.
+    const char wm_class[] = "schach3d\0schach3d";
     set_property(box, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof wm_class, wm_class);
 
     // flags, input, initial state, icon pixmap, icon window, icon x and y, icon mask, window group
