@@ -206,9 +206,10 @@ int main(int argc, char **argv)
         ok = ratio <= 1.5 && ok;
     }
     std::ifstream memory(layer + "/memory.memory");
-    long frames = 0, picks = 0, before = 0, after = 0;
+    long frames = 0, picks = 0;
+    double before = 0, after = 0;
     if (memory >> frames >> picks >> before >> after)
-        std::printf("Memory through the layer: resident %ld KiB, after %ld more frames and %ld picks %ld KiB (%+ld KiB)\n",
+        std::printf("Memory through the layer: resident %.1f MiB, after %ld more frames and %ld picks %.1f MiB (%+.2f MiB)\n",
                     before, frames, picks, after, after - before);
     return ok ? 0 : 1;
 }

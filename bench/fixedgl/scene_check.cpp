@@ -2,8 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +17,7 @@
 #include "core/view.h"
 #include "interaction/picking.h"
 #include "interaction/selection_handlers.h"
+#include "gl_scene.h" // memory_in_use_mib
 
 namespace {
 
@@ -56,18 +55,6 @@ void turn()
         handleSpecialKeys(key, 0, 0);
 }
 
-// Resident memory of this process, in KiB.
-long resident_kib()
-{
-    long pages = 0, resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // Frames and picks, with the light on and a pawn armed so that the marker,
 // the spot and the plate are drawn too; the resident memory after a first
 // round and after many more.
@@ -85,11 +72,11 @@ void measure_memory(const std::string &path)
             myPickFunc((i * 37) % check_width, (i * 53) % check_height, 0);
     };
     round(300, 1000); // the driver's first allocations for each state
-    const long before = resident_kib();
+    const double before = memory_in_use_mib();
     round(memory_frames, memory_picks);
-    const long after = resident_kib();
+    const double after = memory_in_use_mib();
     FILE *f = std::fopen(path.c_str(), "w");
-    std::fprintf(f, "%d %d %ld %ld\n", memory_frames, memory_picks, before, after);
+    std::fprintf(f, "%d %d %.3f %.3f\n", memory_frames, memory_picks, before, after);
     std::fclose(f);
 }
 

@@ -9,7 +9,7 @@
 //   SCENE.time   milliseconds per frame, per pick, and per frame until its
 //                last call returns
 // Scenes: start light points lines opaque pawn turned; and "memory", which
-// writes memory.memory: frames, picks, resident KiB before and after them.
+// writes memory.memory: frames, picks, resident MiB before and after them.
 int run_scene_check(const char *out_dir, const char *scene);
 
 constexpr int check_width = 900, check_height = 600;

@@ -12,6 +12,8 @@
 
 namespace fixedgl {
 
+constexpr double pi = 3.14159265358979323846; // M_PI, which not every C library declares
+
 // Column-major like GL's, in single precision like the GL it stands in for:
 // the same float roundings put the same vertices on the same pixels.
 struct Mat4 {
@@ -66,6 +68,9 @@ struct Mesh {
     } buffers[3][2];
     // Kept meshes keep their triangles for picks.
     std::shared_ptr<const std::vector<struct Triangle>> pick_triangles;
+    Mesh() = default;
+    Mesh(const Mesh &) = delete; // its ES buffers are its own
+    Mesh &operator=(const Mesh &) = delete;
     ~Mesh();
 };
 using MeshPtr = std::shared_ptr<Mesh>;
@@ -119,7 +124,7 @@ struct Context {
 
     // glBegin/glEnd
     bool inside_begin = false;
-    Mesh building;
+    MeshPtr building;
     bool building_normals = false, building_colours = false;
 
     // Vertex array

@@ -12,7 +12,7 @@ constexpr int list_nesting_limit = 64;
 
 constexpr unsigned all_edges = 7;
 
-Mesh &building() { return context().building; }
+Mesh &building() { return *context().building; }
 
 void draw_array_range(GLenum mode, GLint first, GLsizei count);
 
@@ -159,8 +159,8 @@ void fixedgl_Begin(GLenum mode)
     if (!supported_mode(mode))
         return set_error(GL_INVALID_ENUM);
     c.inside_begin = true;
-    c.building = Mesh{};
-    c.building.mode = mode;
+    c.building = std::make_shared<Mesh>();
+    c.building->mode = mode;
     c.building_normals = c.building_colours = false;
 }
 
@@ -183,8 +183,7 @@ void fixedgl_End(void)
     if (!c.inside_begin)
         return set_error(GL_INVALID_OPERATION);
     c.inside_begin = false;
-    auto mesh = std::make_shared<Mesh>(std::move(c.building));
-    c.building = Mesh{};
+    MeshPtr mesh = std::move(c.building);
     // Without glNormal or glColor inside, the current ones at drawing time apply.
     if (!c.building_normals)
         mesh->normals.clear();

@@ -159,8 +159,8 @@ void fixedgl_Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 {
     if (record([=] { fixedgl_Rotatef(angle, x, y, z); }))
         return;
-    const float s = std::sin(static_cast<float>(angle * M_PI / 180.0));
-    const float c = std::cos(static_cast<float>(angle * M_PI / 180.0));
+    const float s = std::sin(static_cast<float>(angle * pi / 180.0));
+    const float c = std::cos(static_cast<float>(angle * pi / 180.0));
     Mat4 r = identity();
     // A turn about one axis is written out directly, the sign of the axis
     // giving the sense; any other axis goes through the general formula.
@@ -205,7 +205,7 @@ void fixedgl_Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 
 void fixedgl_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    const double radians = fovy / 2 * M_PI / 180;
+    const double radians = fovy / 2 * pi / 180;
     const double depth = zFar - zNear;
     const double sine = std::sin(radians);
     if (depth == 0 || sine == 0 || aspect == 0)

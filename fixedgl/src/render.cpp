@@ -242,7 +242,7 @@ Settings settings()
     if (l.position[3] == 0.0f)
         normalised(l.position, g.light_position); // a direction: unit length, w stays 0
     normalised(l.spot_direction, g.spot_direction);
-    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * M_PI / 180.0)));
+    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
     g.spot_exponent = l.spot_exponent;
     g.shininess = m.shininess;
     std::memcpy(g.light_ambient, l.ambient, sizeof g.light_ambient);
@@ -338,29 +338,26 @@ GLsizei fill_arrays(const Mesh &m, GLenum polygon_mode, bool flat, GLenum &mode,
     return static_cast<GLsizei>(a.indices.size());
 }
 
+// An attribute from the buffer's vertices, or one value for all of them.
+void attribute(Attribute index, int size, int at, bool per_vertex, const float *constant)
+{
+    if (per_vertex) {
+        glEnableVertexAttribArray(index);
+        glVertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, floats_per_vertex * sizeof(float),
+                              reinterpret_cast<const void *>(at * sizeof(float)));
+    } else {
+        glDisableVertexAttribArray(index);
+        size == 3 ? glVertexAttrib3fv(index, constant) : glVertexAttrib4fv(index, constant);
+    }
+}
+
 void set_attributes(const Mesh &m)
 {
     const Context &c = context();
-    const GLsizei stride = floats_per_vertex * sizeof(float);
-    const auto offset = [](int floats) { return reinterpret_cast<const void *>(floats * sizeof(float)); };
-    glEnableVertexAttribArray(a_position);
-    glVertexAttribPointer(a_position, 3, GL_FLOAT, GL_FALSE, stride, offset(0));
-    glEnableVertexAttribArray(a_light_position);
-    glVertexAttribPointer(a_light_position, 3, GL_FLOAT, GL_FALSE, stride, offset(3));
-    if (!m.normals.empty()) {
-        glEnableVertexAttribArray(a_normal);
-        glVertexAttribPointer(a_normal, 3, GL_FLOAT, GL_FALSE, stride, offset(6));
-    } else {
-        glDisableVertexAttribArray(a_normal);
-        glVertexAttrib3fv(a_normal, c.normal);
-    }
-    if (!m.colours.empty()) {
-        glEnableVertexAttribArray(a_colour);
-        glVertexAttribPointer(a_colour, 4, GL_FLOAT, GL_FALSE, stride, offset(9));
-    } else {
-        glDisableVertexAttribArray(a_colour);
-        glVertexAttrib4fv(a_colour, c.colour);
-    }
+    attribute(a_position, 3, 0, true, nullptr);
+    attribute(a_light_position, 3, 3, true, nullptr);
+    attribute(a_normal, 3, 6, !m.normals.empty(), c.normal);
+    attribute(a_colour, 4, 9, !m.colours.empty(), c.colour);
 }
 
 int mode_slot(GLenum polygon_mode) { return polygon_mode == GL_FILL ? 0 : polygon_mode == GL_LINE ? 1 : 2; }

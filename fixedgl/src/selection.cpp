@@ -138,6 +138,21 @@ void select_triangle(const std::vector<Corner> &vertices, const std::vector<unsi
     }
 }
 
+// The name stack changes only while selecting, and a change first closes
+// the hit record of the names before it. False when nothing is to change:
+// not selecting, or refused with `error`.
+bool change_names(bool refused, GLenum error)
+{
+    if (context().render_mode != GL_SELECT)
+        return false;
+    if (refused) {
+        set_error(error);
+        return false;
+    }
+    write_hit_record();
+    return true;
+}
+
 } // namespace
 
 void select_mesh(const Mesh &mesh)
@@ -256,50 +271,32 @@ void fixedgl_InitNames(void)
 {
     if (record([] { fixedgl_InitNames(); }))
         return;
-    Context &c = context();
-    if (c.render_mode != GL_SELECT)
-        return;
-    write_hit_record();
-    c.names.clear();
+    if (change_names(false, GL_NO_ERROR))
+        context().names.clear();
 }
 
 void fixedgl_PushName(GLuint name)
 {
     if (record([=] { fixedgl_PushName(name); }))
         return;
-    Context &c = context();
-    if (c.render_mode != GL_SELECT)
-        return;
-    if (c.names.size() >= name_stack_limit)
-        return set_error(GL_STACK_OVERFLOW);
-    write_hit_record();
-    c.names.push_back(name);
+    if (change_names(context().names.size() >= name_stack_limit, GL_STACK_OVERFLOW))
+        context().names.push_back(name);
 }
 
 void fixedgl_PopName(void)
 {
     if (record([] { fixedgl_PopName(); }))
         return;
-    Context &c = context();
-    if (c.render_mode != GL_SELECT)
-        return;
-    if (c.names.empty())
-        return set_error(GL_STACK_UNDERFLOW);
-    write_hit_record();
-    c.names.pop_back();
+    if (change_names(context().names.empty(), GL_STACK_UNDERFLOW))
+        context().names.pop_back();
 }
 
 void fixedgl_LoadName(GLuint name)
 {
     if (record([=] { fixedgl_LoadName(name); }))
         return;
-    Context &c = context();
-    if (c.render_mode != GL_SELECT)
-        return;
-    if (c.names.empty())
-        return set_error(GL_INVALID_OPERATION);
-    write_hit_record();
-    c.names.back() = name;
+    if (change_names(context().names.empty(), GL_INVALID_OPERATION))
+        context().names.back() = name;
 }
 
 } // extern "C"

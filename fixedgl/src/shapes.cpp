@@ -28,7 +28,7 @@ constexpr GLint cylinder_slices_limit = 239;   // as GLU's tables hold
 void circle(int n, bool half, std::vector<float> &sines, std::vector<float> &cosines)
 {
     const int size = std::abs(n);
-    const float angle = (half ? 1 : 2) * static_cast<float>(M_PI) / static_cast<float>(n == 0 ? 1 : n);
+    const float angle = (half ? 1 : 2) * static_cast<float>(pi) / static_cast<float>(n == 0 ? 1 : n);
     sines.assign(size + 1, 0.0f);
     cosines.assign(size + 1, 1.0f);
     for (int i = 1; i < size; ++i) {
@@ -257,7 +257,7 @@ void fixedgl_gluCylinder(GLUquadric *quad, GLdouble base, GLdouble top, GLdouble
     const auto xy_ratio = static_cast<float>(height / length);
     std::vector<float> sines(slices + 1), cosines(slices + 1), normal_sines(slices + 1), normal_cosines(slices + 1);
     for (int i = 0; i < slices; ++i) {
-        const auto angle = static_cast<float>(2 * M_PI * i / slices);
+        const auto angle = static_cast<float>(2 * pi * i / slices);
         normal_sines[i] = static_cast<float>(xy_ratio * std::sin(static_cast<double>(angle)));
         normal_cosines[i] = static_cast<float>(xy_ratio * std::cos(static_cast<double>(angle)));
         sines[i] = static_cast<float>(std::sin(static_cast<double>(angle)));

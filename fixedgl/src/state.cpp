@@ -85,6 +85,15 @@ float *material_vector(Material &m, GLenum pname)
     }
 }
 
+// The scalar form of a call is for the names that take one value; any other
+// is GL's error, recorded like the call when a list is being compiled.
+bool takes_one_value(bool scalar)
+{
+    if (!scalar && !record([] { set_error(GL_INVALID_ENUM); }))
+        set_error(GL_INVALID_ENUM);
+    return scalar;
+}
+
 bool valid_face(GLenum face) { return face == GL_FRONT || face == GL_BACK || face == GL_FRONT_AND_BACK; }
 
 } // namespace
@@ -175,12 +184,8 @@ void fixedgl_Normal3fv(const GLfloat *v) { fixedgl_Normal3f(v[0], v[1], v[2]); }
 
 void fixedgl_Lightf(GLenum light, GLenum pname, GLfloat param)
 {
-    if (pname != GL_SPOT_EXPONENT && pname != GL_SPOT_CUTOFF) {
-        if (record([=] { set_error(GL_INVALID_ENUM); }))
-            return;
-        return set_error(GL_INVALID_ENUM);
-    }
-    fixedgl_Lightfv(light, pname, &param);
+    if (takes_one_value(pname == GL_SPOT_EXPONENT || pname == GL_SPOT_CUTOFF))
+        fixedgl_Lightfv(light, pname, &param);
 }
 
 void fixedgl_Lightfv(GLenum light, GLenum pname, const GLfloat *params)
@@ -251,12 +256,8 @@ void fixedgl_LightModelfv(GLenum pname, const GLfloat *params)
 
 void fixedgl_Materialf(GLenum face, GLenum pname, GLfloat param)
 {
-    if (pname != GL_SHININESS) {
-        if (record([=] { set_error(GL_INVALID_ENUM); }))
-            return;
-        return set_error(GL_INVALID_ENUM);
-    }
-    fixedgl_Materialfv(face, pname, &param);
+    if (takes_one_value(pname == GL_SHININESS))
+        fixedgl_Materialfv(face, pname, &param);
 }
 
 void fixedgl_Materialfv(GLenum face, GLenum pname, const GLfloat *params)

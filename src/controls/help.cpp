@@ -82,8 +82,10 @@ void display_help_via_message_box()
     // The request is set before a new thread can take its first step, so a
     // box that closes at once cannot leave it standing for a second showing.
     show_help = 1;
-    if (help_is_running != 0)
+    if (help_is_running != 0) {
+        raise_message_box(); // the one box comes forward, so that it can be found again
         return;
+    }
 
     // The thread counts as running from here, so a second request before its
     // first step starts no second thread.

@@ -14,3 +14,7 @@ bool show_message_box(const char *text, const char *title);
 // Why show_message_box could not show a box, in the platform's words: the
 // help thread says it once on stderr.
 extern const char message_box_failure[];
+
+// Brings the open box to the front and gives it the focus, from the scene
+// window's thread; nothing when no box is open.
+void raise_message_box();

@@ -10,6 +10,7 @@
 
 // Last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -150,11 +151,11 @@ TEST(HelpBox, OpensOnceAndAgainAfterItIsClosed)
     EXPECT_EQ(scene.program().errors(), "");
 }
 
-TEST(HelpBox, ClosesOnEnterOnEscapeAndFromTheWindowManager)
+TEST(HelpBox, ClosesOnEnterSpaceEscapeAndFromTheWindowManager)
 {
     Scene scene;
     ASSERT_TRUE(scene.started()) << scene.program().errors();
-    for (const char *how : {"Return", "Escape", "WM_DELETE_WINDOW"}) {
+    for (const char *how : {"Return", "space", "Escape", "WM_DELETE_WINDOW"}) {
         SCOPED_TRACE(how);
         if (std::string(how) == "WM_DELETE_WINDOW" && e2e::browser_program())
             continue; // the page's box has no window manager's frame to be closed from
@@ -170,6 +171,82 @@ TEST(HelpBox, ClosesOnEnterOnEscapeAndFromTheWindowManager)
         EXPECT_TRUE(scene.wait_no_box(5));
         EXPECT_TRUE(scene.program().running()); // Escape in the box ends only the box
     }
+}
+
+TEST(HelpBox, OpensAsTheSceneWindowsTransientCentredOnIt)
+{
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: Windows' box has no owner, which would freeze the scene";
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    const std::string box = scene.wait_for_box(10);
+    ASSERT_NE(box, "");
+
+    Display *d = XOpenDisplay(scene.display().c_str());
+    ASSERT_NE(d, nullptr);
+    Window owner = 0;
+    EXPECT_NE(XGetTransientForHint(d, std::stoul(box), &owner), 0);
+    EXPECT_EQ(owner, std::stoul(scene.window()));
+    XCloseDisplay(d);
+
+    const Rect s = controls_e2e::rect_of(e2e::window_geometry(scene.display(), scene.window()));
+    const Rect b = controls_e2e::rect_of(e2e::window_geometry(scene.display(), box));
+    EXPECT_NEAR(b.x + b.width / 2, s.x + s.width / 2, 2);
+    EXPECT_NEAR(b.y + b.height / 2, s.y + s.height / 2, 2);
+}
+
+// Whether `upper` lies above `lower` among the screen's top-level windows.
+bool stacked_above(Display *d, Window upper, Window lower)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count) == 0)
+        return false;
+    int upper_at = -1, lower_at = -1; // bottom first
+    for (unsigned i = 0; i < count; ++i) {
+        if (children[i] == upper)
+            upper_at = static_cast<int>(i);
+        if (children[i] == lower)
+            lower_at = static_cast<int>(i);
+    }
+    XFree(children);
+    return upper_at > lower_at && lower_at >= 0;
+}
+
+TEST(HelpBox, F2RaisesTheBuriedBoxAndGivesItTheFocus)
+{
+    Scene scene;
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    const std::string box_id = scene.wait_for_box(10);
+    ASSERT_NE(box_id, "");
+    const Window box = std::stoul(box_id), window = std::stoul(scene.window());
+
+    // The scene comes over the box and takes the focus, as a click on it does.
+    Display *d = XOpenDisplay(scene.display().c_str());
+    ASSERT_NE(d, nullptr);
+    XRaiseWindow(d, window);
+    XSetInputFocus(d, window, RevertToPointerRoot, CurrentTime);
+    XSync(d, False);
+    ASSERT_TRUE(stacked_above(d, window, box));
+
+    scene.key("F2");
+    const std::string text = box_text_bytes();
+    ASSERT_TRUE(scene.wait_printed_size(2 * text.size(), 5));
+    EXPECT_EQ(scene.printed(), text + text);
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(d, &focus, &revert);
+            // Under wine with no window manager, the X focus stays where it
+            // is when the program hands its foreground to the box.
+            return stacked_above(d, box, window) && (focus == box || e2e::windows_program());
+        },
+        5, 0.05));
+    XCloseDisplay(d);
+    EXPECT_EQ(scene.boxes().size(), 1u);
 }
 
 TEST(HelpBox, TheSceneKeepsDrawingAndTakingKeysWhileItIsOpen)

@@ -2,7 +2,7 @@
 
 namespace {
 constexpr std::size_t tab_width = 8;
-}
+} // namespace
 
 std::vector<std::string> message_text_lines(const char *text)
 {

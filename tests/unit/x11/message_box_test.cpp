@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/help.h"
+#include "platform/x11/box_layout.h"
 #include "platform/x11/message_box.h"
 #include "platform/x11/text_lines.h"
 
@@ -42,12 +43,44 @@ TEST(BoxLayout, TheBoxTextKeepsItsBytesAndIndents)
     EXPECT_EQ(lines[24], " ESC: Quit Programm");
 }
 
+TEST(BoxLayout, ScalesWithTheScreensResolution)
+{
+    EXPECT_EQ(resource_dpi("Xft.antialias:\t1\nXft.dpi:\t192\n"), 192);
+    EXPECT_EQ(resource_dpi("*customization:\t-color\n"), 96);
+    // The text and the button's label as the font draws them at 96 dpi, and
+    // at 192 twice as large: the whole box is twice as large then.
+    const BoxLayout normal = lay_out_box(1, 300, 400, 20, 15, 2000, 2000);
+    const BoxLayout doubled = lay_out_box(2, 600, 800, 40, 30, 4000, 4000);
+    const auto twice = [](const BoxRect &r) { return BoxRect{2 * r.x, 2 * r.y, 2 * r.width, 2 * r.height}; };
+    EXPECT_EQ(doubled.width, 2 * normal.width);
+    EXPECT_EQ(doubled.height, 2 * normal.height);
+    EXPECT_EQ(doubled.icon, twice(normal.icon));
+    EXPECT_EQ(doubled.text, twice(normal.text));
+    EXPECT_EQ(doubled.strip_top, 2 * normal.strip_top);
+    EXPECT_EQ(doubled.button, twice(normal.button));
+}
+
+TEST(BoxPosition, CentredOnTheSceneWindowAndKeptOnItsMonitor)
+{
+    const std::vector<BoxRect> monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    const BoxRect screen{0, 0, 3200, 1080};
+    const BoxRect scene{2000, 100, 900, 600};
+    const BoxRect monitor = monitor_of(scene, monitors, screen);
+    EXPECT_EQ(monitor, monitors[1]);
+    EXPECT_EQ(place_box(scene, monitor, 300, 400), (BoxRect{2300, 200, 300, 400}));
+    // Straddling the two, held by the second: the box stays on it.
+    const BoxRect straddling{1500, 500, 900, 600};
+    EXPECT_EQ(place_box(straddling, monitor_of(straddling, monitors, screen), 700, 800),
+              (BoxRect{1920, 224, 700, 800}));
+    EXPECT_EQ(monitor_of(scene, {}, screen), screen);
+}
+
 TEST(MessageBox, ReturnsAtOnceWhenNoDisplayCanBeOpened)
 {
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(show_message_box(":9999", help_text, help_title));
+    EXPECT_FALSE(show_message_box(BoxPlace{":9999"}, help_text, help_title));
     unsetenv("DISPLAY");
-    EXPECT_FALSE(show_message_box(nullptr, help_text, help_title));
+    EXPECT_FALSE(show_message_box(BoxPlace{}, help_text, help_title));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
