@@ -226,6 +226,10 @@ test('the help box: title, icon, the text as the desktop lays it out, and OK; Re
   assert.ok(text.includes('Men\u00fcItem'));
   assert.equal(await s.page.$eval('#box-text', (e) => e.textContent), text.replace(/\n$/, ''));
   assert.equal(await s.page.$eval('#box-text', (e) => getComputedStyle(e).tabSize), '8');
+  // F2 while it is open gives it the focus again.
+  await s.page.focus('#canvas');
+  await s.page.keyboard.press('F2');
+  await s.page.waitForFunction(() => document.activeElement.id === 'box-ok', wait);
 
   for (const key of ['Enter', 'NumpadEnter', 'Space', 'Escape']) {
     if (key !== 'Enter') {
