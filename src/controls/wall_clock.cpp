@@ -26,11 +26,11 @@ struct ClockLines {
     int last = 0;
 };
 
-// One look at the clock: prints the time if its second differs from the one
-// shown last. True once both lines are out.
-bool look(ClockLines &lines)
+// One look at the clock, read from source: prints the time if its second
+// differs from the one shown last. True once both lines are out.
+bool look(ClockLines &lines, int (*source)())
 {
-    const int t = wall_clock_source();
+    const int t = source();
     if (t == lines.last)
         return false;
     lines.last = t;
@@ -41,9 +41,20 @@ bool look(ClockLines &lines)
 
 ClockLines timer_lines;
 
+// The clock as the timer's looks read it. A look may come late, when the
+// thread was busy past the next second (drawing the first picture, say): the
+// second line still names the second that came after the first, at whose
+// start the change was.
+int clock_for_timer()
+{
+    const int t = wall_clock_source();
+    constexpr int seconds_a_day = 24 * 60 * 60;
+    return timer_lines.printed == 1 && t != timer_lines.last ? (timer_lines.last + 1) % seconds_a_day : t;
+}
+
 void look_again(int)
 {
-    if (!look(timer_lines))
+    if (!look(timer_lines, clock_for_timer))
         glutTimerFunc(clock_poll_ms, look_again, 0);
 }
 
@@ -52,7 +63,7 @@ void look_again(int)
 int uhrzeit()
 {
     ClockLines lines;
-    while (!look(lines)) {
+    while (!look(lines, wall_clock_source)) {
         // busy wait for the next second
     }
     return 1;

@@ -59,4 +59,12 @@ function windows1252(text) {
   return bytes;
 }
 
-module.exports = { launch, viewport, windows1252 };
+// Loads the program's page and waits for its first frame (the page's
+// performance mark schach3d-first-frame).
+async function showScene(page, url) {
+  await page.goto(url);
+  await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0,
+                             { timeout: 20000 });
+}
+
+module.exports = { launch, showScene, viewport, windows1252 };

@@ -16,7 +16,7 @@
 // after each, with garbage collected, the page's JavaScript heap, its DOM
 // nodes and the program's WebAssembly memory.
 'use strict';
-const { launch } = require('./browser');
+const { launch, showScene } = require('./browser');
 const { serve, address } = require('./serve');
 
 function median(values) {
@@ -39,8 +39,7 @@ async function firstPicture(browser, url) {
 
 async function frameTime(browser, url) {
   const page = await browser.newPage();
-  await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0);
+  await showScene(page, url);
   const times = await page.evaluate(() => {
     const gl = document.getElementById('canvas').getContext('webgl2');
     const pixel = new Uint8Array(4);
@@ -61,8 +60,7 @@ async function frameTime(browser, url) {
 
 async function repeatedUse(browser, url) {
   const page = await browser.newPage();
-  await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0);
+  await showScene(page, url);
   const session = await page.createCDPSession();
   await session.send('Performance.enable');
   const canvas = await (await page.$('#canvas')).boundingBox();

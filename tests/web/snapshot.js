@@ -5,7 +5,7 @@
 //
 //   node tests/web/snapshot.js SITE_DIR OUT.png
 'use strict';
-const { launch } = require('./browser');
+const { launch, showScene } = require('./browser');
 const { serve, address } = require('./serve');
 
 async function main(site, out) {
@@ -13,9 +13,7 @@ async function main(site, out) {
   const browser = await launch();
   try {
     const page = (await browser.pages())[0];
-    await page.goto(address(server));
-    await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0,
-                               { timeout: 20000 });
+    await showScene(page, address(server));
     const content = await page.$('main');
     await content.screenshot({ path: out });
   } finally {
