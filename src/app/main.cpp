@@ -31,7 +31,12 @@ int main(int argc, char **argv)
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
     platform_window_created();
 
-    uhrzeit();
+    // Where a wait for the clock's second line would freeze the window and
+    // hold back its first picture (a web page), start-up goes on meanwhile.
+    if (platform_start_may_wait())
+        uhrzeit();
+    else
+        uhrzeit_without_waiting();
 
 #define SCHACH3D_INIT_PIECE(mov, off, init, ...) init();
     SCHACH3D_ROSTER(SCHACH3D_INIT_PIECE)

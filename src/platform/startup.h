@@ -22,3 +22,7 @@ void platform_toolkit_started();
 // Right after glutCreateWindow, while the window's GL context is current:
 // tells the desktop whose window it is.
 void platform_window_created();
+
+// Whether start-up may keep the program's thread waiting, up to a second, for
+// the wall clock's second line before the window draws.
+bool platform_start_may_wait();

@@ -48,7 +48,7 @@ TEST(MenuByMouse, ChoosingHilfePrintsTheKeyHelpOnly)
 
     // A middle click opens the menu at the pointer; it stays open.
     e2e::click(scene.display(), scene.window(), 300, 200, 2);
-    const std::string menu = e2e::wait_for_window(scene.display(), "^freeglut menu$", 5);
+    const std::string menu = e2e::wait_for_window(scene.display(), e2e::menu_window_regex(), 5);
     ASSERT_NE(menu, "");
     const e2e::Geometry g = e2e::window_geometry(scene.display(), menu);
     ASSERT_GT(g.height, 14 * 10);
@@ -62,7 +62,7 @@ TEST(MenuByMouse, ChoosingHilfePrintsTheKeyHelpOnly)
     ASSERT_TRUE(scene.wait_printed_size(expected.size(), 10));
     EXPECT_EQ(scene.printed(), expected);
     EXPECT_EQ(scene.wait_for_box(1.0), "");
-    EXPECT_TRUE(e2e::find_windows(scene.display(), "^freeglut menu$").empty());
+    EXPECT_TRUE(e2e::find_windows(scene.display(), e2e::menu_window_regex()).empty());
 }
 
 // Seconds since midnight of one time line "\nhh:mm:ss " (hour padded with a

@@ -6,6 +6,8 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <strings.h>
 #include <termios.h>
@@ -16,6 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -99,12 +103,119 @@ const std::string &wine_prefix()
     return prefix;
 }
 
+// The browser program's drivers in this test process keep their sockets, the
+// browsers' profiles and the screenshots in a folder of its own, removed when
+// the process ends.
+struct BrowserFolder {
+    std::string path;
+    BrowserFolder()
+    {
+        char name[] = "/tmp/schach3d-browser.XXXXXX";
+        if (::mkdtemp(name) == nullptr)
+            throw std::runtime_error("cannot make a folder for the browser's driver");
+        path = name;
+    }
+    ~BrowserFolder() { std::filesystem::remove_all(path); }
+};
+
+const std::string &browser_folder()
+{
+    static const BrowserFolder folder;
+    return folder.path;
+}
+
+// The socket of the driver of the program on this display.
+std::string driver_socket(const std::string &display)
+{
+    return browser_folder() + "/driver" + display.substr(display.find(':') + 1) + ".sock";
+}
+
+// One request to the driver (tests/web/driver.js): fields out, fields back,
+// each line's fields separated by tabs. Nothing if the driver takes no
+// requests (yet); an exception if it answers with an error.
+std::optional<std::vector<std::string>> ask_driver(const std::string &display, const std::vector<std::string> &request)
+{
+    const std::string path = driver_socket(display);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path)
+        throw std::runtime_error("socket path too long: " + path);
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket failed");
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const timeval limit = {30, 0}; // a page that never answers fails the test rather than hang it
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    std::string line;
+    for (const std::string &field : request)
+        line += (line.empty() ? "" : "\t") + field;
+    line += '\n';
+    bool sent = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    std::string answer;
+    char buf[4096];
+    for (ssize_t n; sent && (n = ::read(fd, buf, sizeof buf)) > 0;)
+        answer.append(buf, static_cast<size_t>(n));
+    ::close(fd);
+    if (!sent || answer.empty() || answer.back() != '\n')
+        throw std::runtime_error("no answer from the browser's driver to " + request.front());
+    answer.pop_back();
+    std::vector<std::string> fields;
+    for (size_t at = 0;;) {
+        const size_t tab = answer.find('\t', at);
+        fields.push_back(answer.substr(at, tab - at));
+        if (tab == std::string::npos)
+            break;
+        at = tab + 1;
+    }
+    if (fields.front() != "ok")
+        throw std::runtime_error("the browser's driver, asked " + request.front() + ": " + answer);
+    fields.erase(fields.begin());
+    return fields;
+}
+
+std::vector<std::string> tell_driver(const std::string &display, const std::vector<std::string> &request)
+{
+    auto answer = ask_driver(display, request);
+    if (!answer)
+        throw std::runtime_error("the browser's driver takes no requests");
+    return *answer;
+}
+
+// What the browser program's pages logged, gathered from every driver that
+// has ended.
+std::string &page_log_so_far()
+{
+    static std::string log;
+    return log;
+}
+
+// A screenshot as binary PPM with 8 bits a channel.
+Image read_ppm(const std::string &ppm)
+{
+    Image img;
+    int maxval = 0, consumed = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &img.width, &img.height, &maxval, &consumed) != 3 || maxval != 255)
+        throw std::runtime_error("screenshot failed");
+    const size_t start = static_cast<size_t>(consumed) + 1; // one white-space byte after maxval
+    const size_t size = static_cast<size_t>(img.width) * static_cast<size_t>(img.height) * 3;
+    if (ppm.size() < start + size)
+        throw std::runtime_error("screenshot truncated");
+    img.rgb.assign(ppm.begin() + static_cast<long>(start), ppm.begin() + static_cast<long>(start + size));
+    return img;
+}
+
 // The program's environment beside the tests' own.
-std::vector<std::string> program_environment(const std::string &locale)
+std::vector<std::string> program_environment(const std::string &display, const std::string &locale)
 {
     std::vector<std::string> env;
     if (windows_program())
         env.push_back("WINEPREFIX=" + wine_prefix());
+    if (browser_program())
+        env.push_back("SCHACH3D_DRIVER_SOCKET=" + driver_socket(display));
     if (!locale.empty())
         env.push_back("LC_ALL=" + locale);
     return env;
@@ -137,6 +248,23 @@ bool windows_program()
     }();
     return windows;
 }
+
+bool browser_program()
+{
+    static const bool browser = [] {
+        const std::string &last = program_command().back();
+        return last.size() > 5 && last.compare(last.size() - 5, 5, ".html") == 0;
+    }();
+    return browser;
+}
+
+const char *menu_window_regex()
+{
+    // The page's menu is named for the people who use it; freeglut names its own.
+    return browser_program() ? "^Men\xFC$" : "^freeglut menu$";
+}
+
+std::string page_log() { return page_log_so_far(); }
 
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s)
 {
@@ -196,15 +324,18 @@ Xvfb::~Xvfb()
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &args, const Console &console)
-    : Program(display, program_command(), args, program_environment(console.locale), console.terminal)
+    // The browser's driver, when the test ends, closes its browser first.
+    : Program(display, program_command(), args, program_environment(display, console.locale), console.terminal,
+              browser_program() ? SIGTERM : SIGKILL)
 {
     if (windows_program())
         wine_prefix_ = wine_prefix();
+    browser_ = browser_program();
 }
 
 Program::Program(const std::string &display, const std::vector<std::string> &command,
                  const std::vector<std::string> &args, const std::vector<std::string> &env,
-                 bool stdout_on_terminal)
+                 bool stdout_on_terminal, int end_signal)
 {
     int out[2], err[2];
     if (stdout_on_terminal) {
@@ -222,7 +353,7 @@ Program::Program(const std::string &display, const std::vector<std::string> &com
     const pid_t parent = ::getpid();
     pid_ = ::fork();
     if (pid_ == 0) {
-        end_with_parent(parent, SIGKILL);
+        end_with_parent(parent, end_signal);
         ::dup2(out[1], 1);
         ::dup2(err[1], 2);
         ::close(out[0]);
@@ -256,9 +387,20 @@ Program::Program(const std::string &display, const std::vector<std::string> &com
 
 Program::~Program()
 {
+    // The browser's driver closes the browser and removes its profile when asked to end.
+    if (browser_ && running()) {
+        ::kill(pid_, SIGTERM);
+        wait_exit(10);
+    }
     if (running()) {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
+    }
+    if (browser_) {
+        std::istringstream lines(errors());
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("page: ", 0) == 0)
+                page_log_so_far() += line + "\n";
     }
     // The program's process is one of several of its wineserver's, which
     // lingers after the last of them.
@@ -373,6 +515,16 @@ std::string run(const std::string &display, const std::string &command, int *sta
 
 std::vector<std::string> find_windows(const std::string &display, const std::string &name_regex)
 {
+    if (browser_program()) {
+        // Pairs of id and name of what the page shows.
+        const auto shown = ask_driver(display, {"windows"});
+        std::vector<std::string> ids;
+        const std::regex name(name_regex, std::regex::extended);
+        for (size_t i = 0; shown && i + 1 < shown->size(); i += 2)
+            if (std::regex_search((*shown)[i + 1], name))
+                ids.push_back((*shown)[i]);
+        return ids;
+    }
     std::istringstream lines(run(display, "xdotool search --onlyvisible --name " + quote(name_regex) + " 2>/dev/null"));
     std::vector<std::string> ids;
     for (std::string line; std::getline(lines, line);)
@@ -397,6 +549,8 @@ std::string wait_for_window(const std::string &display, const std::string &name_
 
 std::string window_title(const std::string &display, const std::string &window)
 {
+    if (browser_program())
+        return tell_driver(display, {"title", window}).at(0);
     std::string title = run(display, "xdotool getwindowname " + window + " 2>/dev/null");
     if (!title.empty() && title.back() == '\n')
         title.pop_back();
@@ -411,6 +565,10 @@ bool wait_for_title(const std::string &display, const std::string &window, const
 
 Geometry window_geometry(const std::string &display, const std::string &window)
 {
+    if (browser_program()) {
+        const auto g = tell_driver(display, {"geometry", window});
+        return {std::stoi(g.at(0)), std::stoi(g.at(1)), std::stoi(g.at(2)), std::stoi(g.at(3))};
+    }
     // Absolute position of the window's inside, from xwininfo.
     std::istringstream lines(run(display, "xwininfo -id " + window));
     Geometry g;
@@ -431,6 +589,10 @@ Geometry window_geometry(const std::string &display, const std::string &window)
 void move_pointer(const std::string &display, const std::string &window, int x, int y)
 {
     const Geometry g = window_geometry(display, window);
+    if (browser_program()) {
+        tell_driver(display, {"move", std::to_string(g.x + x), std::to_string(g.y + y)});
+        return;
+    }
     const std::string to = std::to_string(g.x + x) + " " + std::to_string(g.y + y);
     // Not --sync: it waits for a motion event, which never comes when the
     // pointer is already there. Poll for the pointer's position instead.
@@ -441,6 +603,11 @@ void move_pointer(const std::string &display, const std::string &window, int x, 
 
 void click(const std::string &display, const std::string &window, int x, int y, int button)
 {
+    if (browser_program()) {
+        press_button(display, window, x, y, button);
+        release_button(display, button);
+        return;
+    }
     move_pointer(display, window, x, y);
     run(display, "xdotool click " + std::to_string(button));
 }
@@ -462,12 +629,23 @@ void point_into(const std::string &display, const std::string &window)
 
 void press_key(const std::string &display, const std::string &window, const std::string &keysym)
 {
+    if (browser_program()) {
+        // The page has no pointer focus: the driver puts the focus into the window.
+        tell_driver(display, {"key", window, keysym});
+        return;
+    }
     point_into(display, window);
     run(display, "xdotool key " + quote(keysym));
 }
 
 void wheel_step(const std::string &display, const std::string &window, bool away)
 {
+    if (browser_program()) {
+        // The wheel goes to what is under the pointer.
+        const Geometry g = window_geometry(display, window);
+        click(display, window, g.width / 2, g.height / 2, away ? 4 : 5);
+        return;
+    }
     point_into(display, window);
     run(display, away ? "xdotool click 4" : "xdotool click 5");
 }
@@ -475,12 +653,18 @@ void wheel_step(const std::string &display, const std::string &window, bool away
 void press_button(const std::string &display, const std::string &window, int x, int y, int button)
 {
     move_pointer(display, window, x, y);
-    run(display, "xdotool mousedown " + std::to_string(button));
+    if (browser_program())
+        tell_driver(display, {"down", std::to_string(button)});
+    else
+        run(display, "xdotool mousedown " + std::to_string(button));
 }
 
 void release_button(const std::string &display, int button)
 {
-    run(display, "xdotool mouseup " + std::to_string(button));
+    if (browser_program())
+        tell_driver(display, {"up", std::to_string(button)});
+    else
+        run(display, "xdotool mouseup " + std::to_string(button));
 }
 
 std::array<int, 3> Image::at(int x, int y) const
@@ -502,17 +686,17 @@ bool scene_drawn(const Image &shot, const Geometry &area)
 
 Image screenshot(const std::string &display)
 {
-    const std::string ppm = run(display, "import -display " + quote(display) + " -window root -depth 8 ppm:- 2>/dev/null");
-    Image img;
-    int maxval = 0, consumed = 0;
-    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &img.width, &img.height, &maxval, &consumed) != 3 || maxval != 255)
-        throw std::runtime_error("screenshot failed");
-    const size_t start = static_cast<size_t>(consumed) + 1; // one white-space byte after maxval
-    const size_t size = static_cast<size_t>(img.width) * static_cast<size_t>(img.height) * 3;
-    if (ppm.size() < start + size)
-        throw std::runtime_error("screenshot truncated");
-    img.rgb.assign(ppm.begin() + static_cast<long>(start), ppm.begin() + static_cast<long>(start + size));
-    return img;
+    if (browser_program()) {
+        const std::string file = browser_folder() + "/screenshot.png";
+        tell_driver(display, {"screenshot", file});
+        return read_image(file);
+    }
+    return read_ppm(run(display, "import -display " + quote(display) + " -window root -depth 8 ppm:- 2>/dev/null"));
+}
+
+Image read_image(const std::string &path)
+{
+    return read_ppm(run("", "convert " + quote(path) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
 Session::Session(bool display_on_command_line, const Console &console)

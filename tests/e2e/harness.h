@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <array>
+#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,6 +20,16 @@ namespace e2e {
 const std::vector<std::string> &program_command();
 // Whether that command runs the Windows program (an .exe, under wine).
 bool windows_program();
+// Whether it runs the browser program: a page (.html), which the driver
+// tests/web/driver.js opens in headless Chromium ("/abs/tests/web/driver.js
+// /abs/build-web/site/index.html"). The page's scene, help box and menu then
+// stand for the program's windows, a screenshot of the page for the screen.
+bool browser_program();
+// The name of the program's pop-up menu while it is open, as a regular expression.
+const char *menu_window_regex();
+// What the browser program's pages have logged as errors or warnings in this
+// test process so far; empty for the desktop programs.
+std::string page_log();
 
 // Polls until ready() holds or the timeout passes; true if it held.
 bool poll_until(const std::function<bool()> &ready, double timeout_s, double interval_s = 0.02);
@@ -50,7 +61,9 @@ struct Console {
 // The program under test (program_command()) on the given display, its stdout
 // and stderr captured. An empty display runs it with DISPLAY unset. Like the
 // Xvfb, it is killed when the thread that started it ends. The Windows program
-// writes lines in text mode: its "\r\n" is read as "\n".
+// writes lines in text mode: its "\r\n" is read as "\n". The browser program
+// is its driver, which prints what the page's console panel shows and ends
+// with the program's status; the display names it for the calls below.
 class Program {
 public:
     explicit Program(const std::string &display, const std::vector<std::string> &args = {},
@@ -69,10 +82,11 @@ public:
 
 protected:
     // command and then args are run; env entries ("NAME=value") are added to
-    // the child's environment.
+    // the child's environment. end_signal reaches the child when the thread
+    // that started it ends.
     Program(const std::string &display, const std::vector<std::string> &command,
             const std::vector<std::string> &args, const std::vector<std::string> &env,
-            bool stdout_on_terminal = false);
+            bool stdout_on_terminal = false, int end_signal = SIGKILL);
 
 private:
     // A stream of the child's output, its line ends translated from text mode if asked.
@@ -86,6 +100,7 @@ private:
     pid_t pid_ = -1;
     Stream out_, err_;
     std::string wine_prefix_; // the Windows program's, under wine; empty for the Linux one
+    bool browser_ = false;    // the browser program's driver
     std::optional<int> status_;
 };
 
@@ -142,6 +157,8 @@ struct Image {
     std::array<int, 3> at(int x, int y) const;
 };
 Image screenshot(const std::string &display);
+// An image file (a PNG, say) as RGB.
+Image read_image(const std::string &path);
 // Whether the scene shows in the area of the screenshot: a tenth of it is
 // neither white (the clear colour) nor black (nothing drawn yet).
 bool scene_drawn(const Image &shot, const Geometry &area);

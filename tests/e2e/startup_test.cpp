@@ -1,6 +1,8 @@
 // The program as a person starts and ends it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <regex>
 
 #include "harness.h"
@@ -42,6 +44,38 @@ TEST(Startup, OpensItsWindowOnWhiteAndPrintsTheWallClockTwice)
         10, 0.1));
 }
 
+TEST(Startup, ShowsThePictureOfTheReadme)
+{
+    e2e::Session session;
+    ASSERT_TRUE(session.started()) << session.program().errors();
+    const e2e::Image readme = e2e::read_image(SCHACH3D_SOURCE_DIR "/docs/scene.png");
+    const e2e::Geometry g = e2e::window_geometry(session.display(), session.window());
+    ASSERT_EQ(readme.width, g.width);
+    ASSERT_EQ(readme.height, g.height);
+
+    // Renderers may differ in a few pixels' shades: at most 1 % of the pixels
+    // may be off, each by at most 2 % in every channel.
+    const int allowed = readme.width * readme.height / 100;
+    int off = readme.width * readme.height;
+    EXPECT_TRUE(e2e::poll_until(
+        [&] {
+            const e2e::Image shot = e2e::screenshot(session.display());
+            off = 0;
+            for (int y = std::max(0, -g.y); y < std::min(readme.height, shot.height - g.y); ++y)
+                for (int x = std::max(0, -g.x); x < std::min(readme.width, shot.width - g.x); ++x) {
+                    const auto a = readme.at(x, y), b = shot.at(g.x + x, g.y + y);
+                    for (int c = 0; c < 3; ++c)
+                        if (std::abs(a[c] - b[c]) > 255 * 2 / 100) {
+                            ++off;
+                            break;
+                        }
+                }
+            return off <= allowed;
+        },
+        20, 0.2))
+        << off << " pixels off, " << allowed << " allowed";
+}
+
 class QuitKey : public testing::TestWithParam<const char *> {};
 
 TEST_P(QuitKey, EndsTheProgramWithStatusZero)
@@ -58,6 +92,8 @@ TEST(Startup, WithoutADisplaySaysSoOnceAndFails)
 {
     if (e2e::windows_program())
         GTEST_SKIP() << "X11 only: Windows needs no DISPLAY, and wine's own start-up fails without one";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "X11 only: the page is the browser program's display";
     e2e::Program program("");
     const auto status = program.wait_exit(10);
     ASSERT_TRUE(status.has_value());
@@ -73,6 +109,8 @@ TEST(Startup, WithAnUnreachableDisplayFails)
 {
     if (e2e::windows_program())
         GTEST_SKIP() << "X11 only: the Windows program never opens DISPLAY itself, wine does";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "X11 only: the page is the browser program's display";
     e2e::Program program(":9999");
     const auto status = program.wait_exit(10);
     ASSERT_TRUE(status.has_value());
@@ -82,6 +120,8 @@ TEST(Startup, WithAnUnreachableDisplayFails)
 
 TEST(Startup, HelpAndVersionAnswerWithoutADisplay)
 {
+    if (e2e::browser_program())
+        GTEST_SKIP() << "a page has no command line";
     e2e::Program version("", {"--version"});
     EXPECT_EQ(version.wait_exit(10), 0);
     EXPECT_EQ(version.output(), "schach3d 1.0.0\n");
@@ -101,7 +141,7 @@ TEST(Startup, HelpAndVersionAnswerWithoutADisplay)
 
 TEST(Startup, TakesTheLastDisplayOptionAsTheToolkitDoes)
 {
-    if (e2e::windows_program())
+    if (e2e::windows_program() || e2e::browser_program())
         GTEST_SKIP() << "X11 only: -display is an option of the toolkit's X11 port";
     e2e::Xvfb x;
     e2e::Program program("", {"-display", ":9999", "-display", x.display()});

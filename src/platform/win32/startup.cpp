@@ -10,3 +10,6 @@ bool platform_before_toolkit(int, char **)
     _putenv("DISPLAY=");
     return true;
 }
+
+// The window shows once the event loop runs; until then it just waits.
+bool platform_start_may_wait() { return true; }

@@ -50,6 +50,9 @@ bool platform_before_toolkit(int argc, char **argv)
     return true;
 }
 
+// The window shows once the event loop runs; until then it just waits.
+bool platform_start_may_wait() { return true; }
+
 void platform_toolkit_started()
 {
     // Closed only now: an X server whose last client leaves resets itself and

@@ -1,0 +1,173 @@
+#!/usr/bin/env node
+// The browser program as the e2e harness (tests/e2e/harness.cpp) drives a
+// desktop one: this process serves the site on 127.0.0.1, opens its page in
+// headless Chromium and then stands for the program.
+//   - Its stdout carries what the page's console panel shows of the program's
+//     stdout, its stderr what the panel shows of the program's stderr, as the
+//     program's Windows-1252 bytes; and, marked "page: ", everything the page
+//     logs as an error or a warning, and requests that fail.
+//   - It ends with the program's exit status once the page says that the
+//     program has ended, or with 143 on SIGTERM; either way it closes the
+//     browser first and removes its profile, the folder SOCKET.profile.
+//   - On the Unix socket named by SCHACH3D_DRIVER_SOCKET it answers the
+//     harness's requests, one line each, fields separated by tabs: the page's
+//     "windows" (the scene, the help box, the menu), their titles and places,
+//     the pointer, buttons, keys, and screenshots.
+//
+//   SCHACH3D_DRIVER_SOCKET=PATH tests/web/driver.js SITE/index.html
+'use strict';
+const fs = require('fs');
+const net = require('net');
+const path = require('path');
+const { launch, windows1252 } = require('./browser');
+const { serve, address } = require('./serve');
+
+const page_html = process.argv[2];
+const socket_path = process.env.SCHACH3D_DRIVER_SOCKET;
+if (!page_html || !socket_path) {
+  process.stderr.write('usage: SCHACH3D_DRIVER_SOCKET=PATH driver.js SITE/index.html\n');
+  process.exit(2);
+}
+
+// X keysym names (what the cases press) as the browser's keys.
+const keys = {
+  Return: 'Enter', KP_Enter: 'NumpadEnter', space: 'Space', Escape: 'Escape', Tab: 'Tab',
+  BackSpace: 'Backspace', Delete: 'Delete', Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp',
+  Down: 'ArrowDown', Prior: 'PageUp', Next: 'PageDown', Home: 'Home', End: 'End', Insert: 'Insert',
+  plus: '+', minus: '-',
+};
+// X buttons: 1 left, 2 middle, 3 right, 4 and 5 the wheel, 8 and 9 the side buttons.
+const buttons = { 1: 'left', 2: 'middle', 3: 'right', 8: 'back', 9: 'forward' };
+const wheel = { 4: -100, 5: 100 };
+
+const profile = `${socket_path}.profile`;
+let browser = null;
+let ending = false;
+async function end(status) {
+  if (ending) return;
+  ending = true;
+  try {
+    if (browser) await browser.close();
+  } finally {
+    fs.rmSync(profile, { recursive: true, force: true });
+    process.exit(status);
+  }
+}
+
+async function main() {
+  const server = await serve(path.dirname(page_html));
+  browser = await launch({ profile });
+  const page = (await browser.pages())[0];
+
+  const problem = (text) => process.stderr.write(windows1252(`page: ${text}\n`));
+  page.on('console', (message) => {
+    if (message.type() === 'error' || message.type() === 'warn' || message.type() === 'warning')
+      problem(`console.${message.type()}: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => problem(`uncaught: ${error.message}`));
+  page.on('requestfailed', (request) => problem(`request failed: ${request.url()}`));
+  page.on('response', (response) => {
+    if (response.status() >= 400) problem(`HTTP ${response.status()}: ${response.url()}`);
+  });
+
+  // What the console panel shows, as the page adds it; and the end of the
+  // program, when the page offers to start it again.
+  await page.exposeFunction('schach3dDriverWrite', (stream, text) => {
+    (stream === 2 ? process.stderr : process.stdout).write(windows1252(text));
+  });
+  await page.exposeFunction('schach3dDriverEnded', (status) => end(status));
+  await page.evaluateOnNewDocument(() => {
+    // The page's windows by id: the scene, the help box and the menu, with
+    // how each is named and where a key for it goes.
+    const windows = {
+      1: { element: () => document.getElementById('canvas'), name: () => document.title,
+           focus: (e) => e.focus() },
+      2: { element: () => document.getElementById('box'),
+           name: () => document.getElementById('box-title').textContent,
+           focus: () => document.getElementById('box-ok').focus() },
+      3: { element: () => document.querySelector('[role=menu]:not([hidden])'),
+           name: (e) => e.getAttribute('aria-label'),
+           focus: (e) => e.querySelector('[role=menuitem]').focus() },
+    };
+    const shown = (e) => e && e.isConnected && (e.tagName !== 'DIALOG' || e.open) && e.getClientRects().length > 0;
+    window.schach3dDriver = {
+      windows: () => Object.keys(windows).filter((id) => shown(windows[id].element()))
+                       .flatMap((id) => [id, windows[id].name(windows[id].element())]),
+      title: (id) => windows[id].name(windows[id].element()),
+      geometry: (id) => {
+        const r = windows[id].element().getBoundingClientRect();
+        return [r.left, r.top, r.width, r.height].map(Math.round);
+      },
+      focus: (id) => {
+        const e = windows[id].element();
+        if (!e.contains(document.activeElement)) windows[id].focus(e);
+      },
+    };
+    addEventListener('DOMContentLoaded', () => {
+      document.getElementById('console').addEventListener('console-write', (event) => {
+        window.schach3dDriverWrite(event.detail.stream, event.detail.text);
+      });
+      const restart = document.getElementById('restart');
+      new MutationObserver(() => {
+        const status = /Status (\d+)/.exec(document.getElementById('status').textContent);
+        if (!restart.hidden && status) window.schach3dDriverEnded(Number(status[1]));
+      }).observe(restart, { attributes: true });
+    });
+  });
+
+  const handlers = {
+    windows: () => page.evaluate(() => window.schach3dDriver.windows()),
+    title: async (id) => [await page.evaluate((id) => window.schach3dDriver.title(id), id)],
+    geometry: (id) => page.evaluate((id) => window.schach3dDriver.geometry(id), id),
+    async move(x, y) {
+      await page.mouse.move(Number(x), Number(y));
+      return [];
+    },
+    async down(button) {
+      if (wheel[button] !== undefined) await page.mouse.wheel({ deltaY: wheel[button] });
+      else await page.mouse.down({ button: buttons[button] });
+      return [];
+    },
+    async up(button) {
+      if (wheel[button] === undefined) await page.mouse.up({ button: buttons[button] });
+      return [];
+    },
+    async key(id, keysym) {
+      // The key goes where the person has put the focus: into that window.
+      await page.evaluate((id) => window.schach3dDriver.focus(id), id);
+      await page.keyboard.press(keys[keysym] || keysym);
+      return [];
+    },
+    async screenshot(file) {
+      await page.screenshot({ path: file, type: 'png' });
+      return [];
+    },
+  };
+
+  // Requests from when the page has loaded: before, it has nothing to ask about.
+  await page.goto(address(server) + path.basename(page_html));
+  fs.rmSync(socket_path, { force: true });
+  net.createServer((connection) => {
+    let request = '';
+    connection.on('data', async (data) => {
+      request += data.toString('latin1');
+      if (!request.endsWith('\n')) return;
+      const [op, ...args] = request.slice(0, -1).split('\t');
+      let reply;
+      try {
+        if (!handlers[op]) throw new Error(`no such request: ${op}`);
+        reply = ['ok', ...(await handlers[op](...args))].map(String).join('\t');
+      } catch (error) {
+        // A key that ended the program has closed the page under the request.
+        reply = ending ? 'ok' : `error\t${String(error.message).replace(/\s+/g, ' ')}`;
+      }
+      connection.end(windows1252(reply + '\n'));
+    });
+  }).listen(socket_path).unref();
+}
+
+process.on('SIGTERM', () => end(143));
+main().catch((error) => {
+  process.stderr.write(`driver: ${error.stack || error}\n`);
+  end(125);
+});

@@ -1,0 +1,62 @@
+#!/usr/bin/env node
+// A plain static file server for the site on 127.0.0.1, on a free port: the
+// files as they are, with their types and nothing else (no headers of its own,
+// as any static server). Used by the browser tests, by scripts/serve-web and
+// by the benchmark.
+//
+//   node tests/web/serve.js SITE_DIR    serves until ended, prints the address
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm', // what streaming compilation asks for
+  '.png': 'image/png',
+  '.txt': 'text/plain; charset=utf-8',
+};
+
+// Starts serving root; resolves to the server, whose address says the port.
+function serve(root) {
+  root = path.resolve(root);
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
+    if (!file.startsWith(root + path.sep) || request.method !== 'GET' && request.method !== 'HEAD') {
+      response.writeHead(404).end();
+      return;
+    }
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, {
+        'Content-Type': types[path.extname(file)] || 'application/octet-stream',
+        'Content-Length': data.length,
+      });
+      response.end(request.method === 'HEAD' ? undefined : data);
+    });
+  });
+  return new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(0, '127.0.0.1', () => resolve(server));
+  });
+}
+
+function address(server) {
+  return `http://127.0.0.1:${server.address().port}/`;
+}
+
+module.exports = { serve, address };
+
+if (require.main === module) {
+  const root = process.argv[2];
+  if (!root || !fs.existsSync(path.join(root, 'index.html'))) {
+    console.error('usage: serve.js SITE_DIR (a folder with index.html)');
+    process.exit(2);
+  }
+  serve(root).then((server) => console.log(address(server)));
+}
