@@ -1,6 +1,6 @@
-// Drawing through ES: one shader program (a smooth and a flat variant) that
-// lights each vertex as fixed-function GL does, the per-draw values it reads,
-// and the batches of draws it draws (see batches.h).
+// Drawing through ES: one shader program, in variants, that lights each
+// vertex as fixed-function GL does, the per-draw values it reads, and the
+// batches of draws it draws (see batches.h).
 #include "batches.h"
 
 #include <algorithm>
@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace fixedgl {
 
@@ -20,8 +22,10 @@ namespace {
 // position from a_light_position, the provoking vertex's when a flat
 // polygon is drawn as lines or points. What may change from one draw to the
 // next comes from the vertex's draw in the batch (a_draw): the matrices, the
-// current colour and normal (for meshes without their own), the material and
-// whether lighting is on.
+// current colour and normal (for meshes without their own) and the material.
+// Switches that hold for a batch choose a variant of the program rather than
+// branch in it: a software rasteriser runs both sides of a branch for each
+// group of vertices, and the light's unused parts cost it an eighth of a frame.
 const char *const vertex_shader = R"(
 in vec3 a_position;
 in vec3 a_light_position;
@@ -36,18 +40,16 @@ struct Draw {
     vec4 normal;
     vec4 material_ambient, material_diffuse, material_specular, material_emission;
     float shininess;
-    int lighting, own_normals, own_colours;
+    int own_normals, own_colours;
 };
 layout(std140) uniform Draws {
     Draw draws[DRAWS];
 };
-uniform bool u_light0, u_normalize, u_local_viewer, u_spot, u_colour_ambient, u_colour_diffuse;
 uniform vec4 u_light_position;
 uniform vec3 u_spot_direction;
 uniform float u_spot_cos_cutoff, u_spot_exponent;
 uniform vec4 u_light_ambient, u_light_diffuse, u_light_specular;
 uniform vec4 u_scene_ambient;
-uniform bool u_points;
 uniform vec4 u_viewport;
 SHADING out vec4 v_colour;
 void main()
@@ -56,7 +58,8 @@ void main()
     vec4 vertex_colour = draws[d].own_colours != 0 ? a_colour : draws[d].colour;
     gl_Position = draws[d].mvp * vec4(a_position, 1.0);
     gl_PointSize = 1.0;
-    if (u_points && gl_Position.w > 0.0) {
+#ifdef POINTS
+    if (gl_Position.w > 0.0) {
         // GL's own points light the pixel the point falls in; ES's are
         // squares about the point, which pick a neighbour when the point lies
         // on a pixel's border. So the point moves to its pixel's centre.
@@ -64,40 +67,54 @@ void main()
         window = floor(floor(window * 256.0 + 0.5) / 256.0) + 0.5;
         gl_Position.xy = ((window - u_viewport.xy) / u_viewport.zw * 2.0 - 1.0) * gl_Position.w;
     }
-    if (draws[d].lighting == 0) {
-        v_colour = clamp(vertex_colour, 0.0, 1.0);
-        return;
-    }
-    vec4 ambient = u_colour_ambient ? vertex_colour : draws[d].material_ambient;
-    vec4 diffuse = u_colour_diffuse ? vertex_colour : draws[d].material_diffuse;
+#endif
+#ifndef LIGHTING
+    v_colour = clamp(vertex_colour, 0.0, 1.0);
+#else
+#ifdef COLOUR_AMBIENT
+    vec4 ambient = vertex_colour;
+#else
+    vec4 ambient = draws[d].material_ambient;
+#endif
+#ifdef COLOUR_DIFFUSE
+    vec4 diffuse = vertex_colour;
+#else
+    vec4 diffuse = draws[d].material_diffuse;
+#endif
     vec3 colour = draws[d].material_emission.rgb + ambient.rgb * u_scene_ambient.rgb;
     bool saturated = false;
-    if (u_light0) {
-        vec3 n = draws[d].normal_matrix * (draws[d].own_normals != 0 ? a_normal : draws[d].normal.xyz);
-        if (u_normalize)
-            n = normalize(n);
-        vec3 eye = (draws[d].modelview * vec4(a_light_position, 1.0)).xyz;
-        vec3 vp = u_light_position.w == 0.0 ? u_light_position.xyz : normalize(u_light_position.xyz - eye);
-        float attenuation = 1.0;
-        if (u_spot) {
-            float s = dot(-vp, u_spot_direction);
-            attenuation = s > u_spot_cos_cutoff ? pow(abs(s), u_spot_exponent) : 0.0;
-        }
-        vec3 halfway = u_local_viewer ? normalize(vp - normalize(eye)) : normalize(vp + vec3(0.0, 0.0, 1.0));
-        float nl = dot(n, vp);
-        float nh = max(dot(n, halfway), 0.0);
-        float diffuse_term = max(nl, 0.0);
-        float shininess = draws[d].shininess;
-        float specular_term = nl > 0.0 ? pow(nh, shininess) : 0.0;
-        // A normal longer than one (scaled, not normalised) can raise the
-        // highlight past the float range; the fixed-function pipeline then
-        // ends with every channel full, outside the spot's cone as well.
-        saturated = nl > 0.0 && nh > 0.0 && shininess * log2(nh) >= 128.0;
-        colour += attenuation * (u_light_ambient.rgb * ambient.rgb);
-        colour += attenuation * diffuse_term * (u_light_diffuse.rgb * diffuse.rgb);
-        colour += attenuation * specular_term * (u_light_specular.rgb * draws[d].material_specular.rgb);
-    }
+#ifdef LIGHT0
+    vec3 n = draws[d].normal_matrix * (draws[d].own_normals != 0 ? a_normal : draws[d].normal.xyz);
+#ifdef NORMALIZE
+    n = normalize(n);
+#endif
+    vec3 eye = (draws[d].modelview * vec4(a_light_position, 1.0)).xyz;
+    vec3 vp = u_light_position.w == 0.0 ? u_light_position.xyz : normalize(u_light_position.xyz - eye);
+    float attenuation = 1.0;
+#ifdef SPOT
+    float s = dot(-vp, u_spot_direction);
+    attenuation = s > u_spot_cos_cutoff ? pow(abs(s), u_spot_exponent) : 0.0;
+#endif
+#ifdef LOCAL_VIEWER
+    vec3 halfway = normalize(vp - normalize(eye));
+#else
+    vec3 halfway = normalize(vp + vec3(0.0, 0.0, 1.0));
+#endif
+    float nl = dot(n, vp);
+    float nh = max(dot(n, halfway), 0.0);
+    float diffuse_term = max(nl, 0.0);
+    float shininess = draws[d].shininess;
+    float specular_term = nl > 0.0 ? pow(nh, shininess) : 0.0;
+    // A normal longer than one (scaled, not normalised) can raise the
+    // highlight past the float range; the fixed-function pipeline then
+    // ends with every channel full, outside the spot's cone as well.
+    saturated = nl > 0.0 && nh > 0.0 && shininess * log2(nh) >= 128.0;
+    colour += attenuation * (u_light_ambient.rgb * ambient.rgb);
+    colour += attenuation * diffuse_term * (u_light_diffuse.rgb * diffuse.rgb);
+    colour += attenuation * specular_term * (u_light_specular.rgb * draws[d].material_specular.rgb);
+#endif
     v_colour = vec4(saturated ? vec3(1.0) : clamp(colour, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
+#endif
 }
 )";
 
@@ -117,28 +134,42 @@ struct DrawValues {
     float colour[4], normal[4];
     float material_ambient[4], material_diffuse[4], material_specular[4], material_emission[4];
     float shininess;
-    std::int32_t lighting, own_normals, own_colours;
+    std::int32_t own_normals, own_colours, unused;
 };
 static_assert(sizeof(DrawValues) == 288, "the std140 layout of Draw");
 
-// The lighting that holds for a whole batch; a draw with other values starts
-// the next one. Also compared with what the program last read, so that
-// unchanged values are not sent again.
+// The program's switches, each a #define of the variants that have it.
+constexpr unsigned flat_shading = 1, lighting = 2, light0 = 4, spot = 8, local_viewer = 16, normalize = 32,
+                   colour_ambient = 64, colour_diffuse = 128, points = 256;
+const struct {
+    unsigned bit;
+    const char *define;
+} switch_defines[] = {
+    {flat_shading, "#define SHADING flat\n"}, {lighting, "#define LIGHTING\n"},
+    {light0, "#define LIGHT0\n"},             {spot, "#define SPOT\n"},
+    {local_viewer, "#define LOCAL_VIEWER\n"}, {normalize, "#define NORMALIZE\n"},
+    {colour_ambient, "#define COLOUR_AMBIENT\n"}, {colour_diffuse, "#define COLOUR_DIFFUSE\n"},
+    {points, "#define POINTS\n"},
+};
+
+// What holds for a whole batch: the program's switches and the light's
+// values; a draw with others starts the next batch. Values the switches
+// leave unread are left out, so that they part no batches. Also compared
+// with what the program last read, so that unchanged values are not sent
+// again.
 struct Settings {
-    int light0, normalize, local_viewer, spot, colour_ambient, colour_diffuse;
+    unsigned switches;
     float light_position[4], spot_direction[3], spot_cos_cutoff, spot_exponent;
     float light_ambient[4], light_diffuse[4], light_specular[4];
     float scene_ambient[4];
-    int points;
     float viewport[4];
 };
 
 struct Program {
     GLuint id = 0;
-    GLint light0, normalize, local_viewer, spot, colour_ambient, colour_diffuse;
     GLint light_position, spot_direction, spot_cos_cutoff, spot_exponent;
     GLint light_ambient, light_diffuse, light_specular, scene_ambient;
-    GLint points, viewport;
+    GLint viewport;
     Settings sent_settings{};
     bool sent = false;
 };
@@ -151,15 +182,14 @@ struct Program {
 constexpr std::size_t draws_per_batch = 16384 / sizeof(DrawValues);
 constexpr std::size_t vertices_per_batch = 4096;
 
-Program programs[2]; // smooth, flat
-GLuint draw_buffer = 0; // the uniform buffer behind Draws
+std::map<unsigned, Program> programs; // by switches, made on first use
+GLuint draw_buffer = 0;               // the uniform buffer behind Draws
 bool started = false;
 
 // The draws waiting to go out as one.
 struct Pending {
     Settings settings{};
     GLenum polygon_mode = GL_FILL;
-    bool flat = false;
     std::vector<MeshPtr> meshes;
     std::vector<DrawValues> draws;
     std::size_t vertices = 0;
@@ -176,14 +206,19 @@ struct Pending {
     std::abort();
 }
 
-GLuint compile(GLenum type, const char *body, bool flat)
+GLuint compile(GLenum type, const char *body, unsigned switches)
 {
-    char draws[32];
-    std::snprintf(draws, sizeof draws, "#define DRAWS %zu\n", draws_per_batch);
-    const char *parts[] = {"#version 300 es\nprecision highp float;\n",
-                           flat ? "#define SHADING flat\n" : "#define SHADING smooth\n", draws, body};
+    std::string source = "#version 300 es\nprecision highp float;\n";
+    if (!(switches & flat_shading))
+        source += "#define SHADING smooth\n";
+    for (const auto &s : switch_defines)
+        if (switches & s.bit)
+            source += s.define;
+    source += "#define DRAWS " + std::to_string(draws_per_batch) + "\n";
+    source += body;
+    const char *text = source.c_str();
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 4, parts, nullptr);
+    glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -192,11 +227,11 @@ GLuint compile(GLenum type, const char *body, bool flat)
     return shader;
 }
 
-void make_program(Program &p, bool flat)
+void make_program(Program &p, unsigned switches)
 {
     p.id = glCreateProgram();
-    const GLuint vs = compile(GL_VERTEX_SHADER, vertex_shader, flat);
-    const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment_shader, flat);
+    const GLuint vs = compile(GL_VERTEX_SHADER, vertex_shader, switches);
+    const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment_shader, switches);
     glAttachShader(p.id, vs);
     glAttachShader(p.id, fs);
     glBindAttribLocation(p.id, a_position, "a_position");
@@ -213,12 +248,6 @@ void make_program(Program &p, bool flat)
     glDeleteShader(fs);
     glUniformBlockBinding(p.id, glGetUniformBlockIndex(p.id, "Draws"), 0);
     const auto u = [&](const char *name) { return glGetUniformLocation(p.id, name); };
-    p.light0 = u("u_light0");
-    p.normalize = u("u_normalize");
-    p.local_viewer = u("u_local_viewer");
-    p.spot = u("u_spot");
-    p.colour_ambient = u("u_colour_ambient");
-    p.colour_diffuse = u("u_colour_diffuse");
     p.light_position = u("u_light_position");
     p.spot_direction = u("u_spot_direction");
     p.spot_cos_cutoff = u("u_spot_cos_cutoff");
@@ -227,7 +256,6 @@ void make_program(Program &p, bool flat)
     p.light_diffuse = u("u_light_diffuse");
     p.light_specular = u("u_light_specular");
     p.scene_ambient = u("u_scene_ambient");
-    p.points = u("u_points");
     p.viewport = u("u_viewport");
 }
 
@@ -236,8 +264,6 @@ void start()
     if (started)
         return;
     started = true;
-    make_program(programs[0], false);
-    make_program(programs[1], true);
     // The whole block's size, which WebGL wants bound whatever a batch uses.
     glGenBuffers(1, &draw_buffer);
     glBindBuffer(GL_UNIFORM_BUFFER, draw_buffer);
@@ -264,7 +290,6 @@ DrawValues draw_values(const Mesh &mesh)
     std::memcpy(d.material_specular, m.specular, sizeof d.material_specular);
     std::memcpy(d.material_emission, m.emission, sizeof d.material_emission);
     d.shininess = m.shininess;
-    d.lighting = c.lighting;
     d.own_normals = !mesh.normals.empty();
     d.own_colours = !mesh.colours.empty();
     return d;
@@ -275,41 +300,44 @@ Settings settings()
     const Context &c = context();
     const Light &l = c.light;
     Settings g{};
-    g.light0 = c.light0;
-    g.normalize = c.normalize;
-    g.local_viewer = c.local_viewer;
-    g.spot = l.spot_cutoff != 180.0f;
+    g.switches = (c.shade_model == GL_FLAT ? flat_shading : 0) | (c.polygon_mode == GL_POINT ? points : 0);
+    for (int i = 0; i < 4; ++i)
+        g.viewport[i] = static_cast<float>(c.viewport[i]);
+    if (!c.lighting)
+        return g;
+    g.switches |= lighting;
     const bool tracks = c.colour_material;
-    g.colour_ambient = tracks && c.colour_material_mode != GL_DIFFUSE;
-    g.colour_diffuse = tracks && c.colour_material_mode != GL_AMBIENT;
+    if (tracks && c.colour_material_mode != GL_DIFFUSE)
+        g.switches |= colour_ambient;
+    if (tracks && c.colour_material_mode != GL_AMBIENT)
+        g.switches |= colour_diffuse;
+    std::memcpy(g.scene_ambient, c.scene_ambient, sizeof g.scene_ambient);
+    if (!c.light0)
+        return g;
+    g.switches |= light0 | (c.local_viewer ? local_viewer : 0) | (c.normalize ? normalize : 0);
     std::memcpy(g.light_position, l.position, sizeof g.light_position);
     if (l.position[3] == 0.0f)
         normalised(l.position, g.light_position); // a direction: unit length, w stays 0
-    normalised(l.spot_direction, g.spot_direction);
-    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
-    g.spot_exponent = l.spot_exponent;
     std::memcpy(g.light_ambient, l.ambient, sizeof g.light_ambient);
     std::memcpy(g.light_diffuse, l.diffuse, sizeof g.light_diffuse);
     std::memcpy(g.light_specular, l.specular, sizeof g.light_specular);
-    std::memcpy(g.scene_ambient, c.scene_ambient, sizeof g.scene_ambient);
-    g.points = c.polygon_mode == GL_POINT;
-    for (int i = 0; i < 4; ++i)
-        g.viewport[i] = static_cast<float>(c.viewport[i]);
+    if (l.spot_cutoff == 180.0f)
+        return g;
+    g.switches |= spot;
+    normalised(l.spot_direction, g.spot_direction);
+    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
+    g.spot_exponent = l.spot_exponent;
     return g;
 }
 
-void use_program(bool flat, const Settings &g)
+void use_program(const Settings &g)
 {
-    Program &p = programs[flat ? 1 : 0];
+    Program &p = programs[g.switches];
+    if (p.id == 0)
+        make_program(p, g.switches);
     glUseProgram(p.id);
     if (p.sent && std::memcmp(&g, &p.sent_settings, sizeof g) == 0)
         return;
-    glUniform1i(p.light0, g.light0);
-    glUniform1i(p.normalize, g.normalize);
-    glUniform1i(p.local_viewer, g.local_viewer);
-    glUniform1i(p.spot, g.spot);
-    glUniform1i(p.colour_ambient, g.colour_ambient);
-    glUniform1i(p.colour_diffuse, g.colour_diffuse);
     glUniform4fv(p.light_position, 1, g.light_position);
     glUniform3fv(p.spot_direction, 1, g.spot_direction);
     glUniform1f(p.spot_cos_cutoff, g.spot_cos_cutoff);
@@ -318,7 +346,6 @@ void use_program(bool flat, const Settings &g)
     glUniform4fv(p.light_diffuse, 1, g.light_diffuse);
     glUniform4fv(p.light_specular, 1, g.light_specular);
     glUniform4fv(p.scene_ambient, 1, g.scene_ambient);
-    glUniform1i(p.points, g.points);
     glUniform4fv(p.viewport, 1, g.viewport);
     p.sent_settings = g;
     p.sent = true;
@@ -332,16 +359,13 @@ void render_mesh(const MeshPtr &mesh)
     if (mesh->vertex_count() == 0)
         return;
     start();
-    const bool flat = c.shade_model == GL_FLAT;
     const Settings g = settings();
     if (!pending.meshes.empty() &&
-        (flat != pending.flat || c.polygon_mode != pending.polygon_mode ||
-         std::memcmp(&g, &pending.settings, sizeof g) != 0 || pending.meshes.size() == draws_per_batch ||
-         pending.vertices + mesh->vertex_count() > vertices_per_batch))
+        (c.polygon_mode != pending.polygon_mode || std::memcmp(&g, &pending.settings, sizeof g) != 0 ||
+         pending.meshes.size() == draws_per_batch || pending.vertices + mesh->vertex_count() > vertices_per_batch))
         flush_draws();
     if (pending.meshes.empty()) {
         pending.settings = g;
-        pending.flat = flat;
         pending.polygon_mode = c.polygon_mode;
     }
     pending.meshes.push_back(mesh);
@@ -353,9 +377,10 @@ void flush_draws()
 {
     if (pending.meshes.empty())
         return;
-    const BatchGeometry &g = batch_geometry(pending.meshes, pending.polygon_mode, pending.flat);
+    const bool flat = (pending.settings.switches & flat_shading) != 0;
+    const BatchGeometry &g = batch_geometry(pending.meshes, pending.polygon_mode, flat);
     if (g.count != 0) {
-        use_program(pending.flat, pending.settings);
+        use_program(pending.settings);
         glBindBuffer(GL_UNIFORM_BUFFER, draw_buffer);
         glBufferSubData(GL_UNIFORM_BUFFER, 0, static_cast<GLsizeiptr>(pending.draws.size() * sizeof(DrawValues)),
                         pending.draws.data());
