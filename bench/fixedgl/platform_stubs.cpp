@@ -8,6 +8,7 @@
 
 void note_message_box_place() {}
 bool show_message_box(const char *, const char *) { return false; }
+void raise_message_box() {}
 const char message_box_failure[] = "";
 bool later_motion_event_queued() { return false; }
 bool start_thread(ThreadProc) { return false; }

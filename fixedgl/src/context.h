@@ -6,6 +6,7 @@
 #define FIXEDGL_IMPLEMENTATION
 #include <GL/freeglut.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -46,8 +47,8 @@ struct Material {
 // normals and colours where glNormal/glColor came between glBegin and glEnd
 // (otherwise the current ones at drawing time apply). The elements index the
 // vertices, run by run, each run one primitive of the mode (a strip, a
-// glBegin/glEnd). Display lists and the shapes keep theirs, with the ES
-// buffers made from them on first draw.
+// glBegin/glEnd). Display lists and the shapes keep theirs; what ES draws is
+// made from them when a batch of draws first holds them (see batches.h).
 struct Mesh {
     GLenum mode = GL_TRIANGLES;
     std::vector<float> positions; // x y z per vertex
@@ -56,22 +57,12 @@ struct Mesh {
     std::vector<unsigned> elements;
     std::vector<unsigned> runs;   // elements per run
     float low[3] = {0, 0, 0}, high[3] = {0, 0, 0}; // bounding box, for picks
-    bool kept = false;            // drawn again and again: its ES buffers stay
+    bool kept = false;            // drawn again and again, unchanged
+    std::uint64_t identity = 0;   // the same for the same geometry; 0 until drawn
     std::size_t vertex_count() const { return positions.size() / 3; }
     void bound();
-    // ES buffers per polygon mode (fill, line, point) and shading (smooth, flat)
-    struct Buffers {
-        GLuint vertices = 0, indices = 0;
-        GLsizei count = 0;
-        bool indexed = false;
-        bool made = false;
-    } buffers[3][2];
     // Kept meshes keep their triangles for picks.
     std::shared_ptr<const std::vector<struct Triangle>> pick_triangles;
-    Mesh() = default;
-    Mesh(const Mesh &) = delete; // its ES buffers are its own
-    Mesh &operator=(const Mesh &) = delete;
-    ~Mesh();
 };
 using MeshPtr = std::shared_ptr<Mesh>;
 
@@ -163,7 +154,11 @@ bool record(std::function<void()> call);
 // Draws a mesh with the current state: through ES, or into the hit
 // records while selecting.
 void draw_mesh(const MeshPtr &mesh);
-void render_mesh(const Mesh &mesh);
+// Through ES: the draw joins the batch that goes out as one ES draw, which
+// flush_draws sends; whatever reads or clears the framebuffer, or changes
+// ES state that a batch depends on, flushes first.
+void render_mesh(const MeshPtr &mesh);
+void flush_draws();
 void select_mesh(const Mesh &mesh);
 void write_hit_record();
 

@@ -121,7 +121,7 @@ void draw_mesh(const MeshPtr &mesh)
     if (context().render_mode == GL_SELECT)
         select_mesh(*mesh);
     else
-        render_mesh(*mesh);
+        render_mesh(mesh);
 }
 
 namespace {

@@ -1,12 +1,15 @@
-// Drawing through ES: one shader program (a smooth and a flat variant) that
-// lights each vertex as fixed-function GL does, and the buffers it reads.
-#include "context.h"
+// Drawing through ES: one shader program, in variants, that lights each
+// vertex as fixed-function GL does, the per-draw values it reads, and the
+// batches of draws it draws (see batches.h).
+#include "batches.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace fixedgl {
 
@@ -17,30 +20,46 @@ namespace {
 // vector (towards the eye, or along z for a viewer at infinity); the result
 // clamped per vertex, alpha the diffuse colour's. The lighting takes its
 // position from a_light_position, the provoking vertex's when a flat
-// polygon is drawn as lines or points.
+// polygon is drawn as lines or points. What may change from one draw to the
+// next comes from the vertex's draw in the batch (a_draw): the matrices, the
+// current colour and normal (for meshes without their own) and the material.
+// Switches that hold for a batch choose a variant of the program rather than
+// branch in it: a software rasteriser runs both sides of a branch for each
+// group of vertices, and the light's unused parts cost it an eighth of a frame.
 const char *const vertex_shader = R"(
 in vec3 a_position;
 in vec3 a_light_position;
 in vec3 a_normal;
 in vec4 a_colour;
-uniform mat4 u_mvp;
-uniform mat4 u_modelview;
-uniform mat3 u_normal_matrix;
-uniform bool u_lighting, u_light0, u_normalize, u_local_viewer, u_spot, u_colour_ambient, u_colour_diffuse;
+in int a_draw;
+struct Draw {
+    mat4 mvp;
+    mat4 modelview;
+    mat3 normal_matrix;
+    vec4 colour;
+    vec4 normal;
+    vec4 material_ambient, material_diffuse, material_specular, material_emission;
+    float shininess;
+    int own_normals, own_colours;
+};
+layout(std140) uniform Draws {
+    Draw draws[DRAWS];
+};
 uniform vec4 u_light_position;
 uniform vec3 u_spot_direction;
-uniform float u_spot_cos_cutoff, u_spot_exponent, u_shininess;
+uniform float u_spot_cos_cutoff, u_spot_exponent;
 uniform vec4 u_light_ambient, u_light_diffuse, u_light_specular;
-uniform vec4 u_material_ambient, u_material_diffuse, u_material_specular, u_material_emission;
 uniform vec4 u_scene_ambient;
-uniform bool u_points;
 uniform vec4 u_viewport;
 SHADING out vec4 v_colour;
 void main()
 {
-    gl_Position = u_mvp * vec4(a_position, 1.0);
+    int d = a_draw;
+    vec4 vertex_colour = draws[d].own_colours != 0 ? a_colour : draws[d].colour;
+    gl_Position = draws[d].mvp * vec4(a_position, 1.0);
     gl_PointSize = 1.0;
-    if (u_points && gl_Position.w > 0.0) {
+#ifdef POINTS
+    if (gl_Position.w > 0.0) {
         // GL's own points light the pixel the point falls in; ES's are
         // squares about the point, which pick a neighbour when the point lies
         // on a pixel's border. So the point moves to its pixel's centre.
@@ -48,39 +67,54 @@ void main()
         window = floor(floor(window * 256.0 + 0.5) / 256.0) + 0.5;
         gl_Position.xy = ((window - u_viewport.xy) / u_viewport.zw * 2.0 - 1.0) * gl_Position.w;
     }
-    if (!u_lighting) {
-        v_colour = clamp(a_colour, 0.0, 1.0);
-        return;
-    }
-    vec4 ambient = u_colour_ambient ? a_colour : u_material_ambient;
-    vec4 diffuse = u_colour_diffuse ? a_colour : u_material_diffuse;
-    vec3 colour = u_material_emission.rgb + ambient.rgb * u_scene_ambient.rgb;
+#endif
+#ifndef LIGHTING
+    v_colour = clamp(vertex_colour, 0.0, 1.0);
+#else
+#ifdef COLOUR_AMBIENT
+    vec4 ambient = vertex_colour;
+#else
+    vec4 ambient = draws[d].material_ambient;
+#endif
+#ifdef COLOUR_DIFFUSE
+    vec4 diffuse = vertex_colour;
+#else
+    vec4 diffuse = draws[d].material_diffuse;
+#endif
+    vec3 colour = draws[d].material_emission.rgb + ambient.rgb * u_scene_ambient.rgb;
     bool saturated = false;
-    if (u_light0) {
-        vec3 n = u_normal_matrix * a_normal;
-        if (u_normalize)
-            n = normalize(n);
-        vec3 eye = (u_modelview * vec4(a_light_position, 1.0)).xyz;
-        vec3 vp = u_light_position.w == 0.0 ? u_light_position.xyz : normalize(u_light_position.xyz - eye);
-        float attenuation = 1.0;
-        if (u_spot) {
-            float s = dot(-vp, u_spot_direction);
-            attenuation = s > u_spot_cos_cutoff ? pow(abs(s), u_spot_exponent) : 0.0;
-        }
-        vec3 halfway = u_local_viewer ? normalize(vp - normalize(eye)) : normalize(vp + vec3(0.0, 0.0, 1.0));
-        float nl = dot(n, vp);
-        float nh = max(dot(n, halfway), 0.0);
-        float diffuse_term = max(nl, 0.0);
-        float specular_term = nl > 0.0 ? pow(nh, u_shininess) : 0.0;
-        // A normal longer than one (scaled, not normalised) can raise the
-        // highlight past the float range; the fixed-function pipeline then
-        // ends with every channel full, outside the spot's cone as well.
-        saturated = nl > 0.0 && nh > 0.0 && u_shininess * log2(nh) >= 128.0;
-        colour += attenuation * (u_light_ambient.rgb * ambient.rgb);
-        colour += attenuation * diffuse_term * (u_light_diffuse.rgb * diffuse.rgb);
-        colour += attenuation * specular_term * (u_light_specular.rgb * u_material_specular.rgb);
-    }
+#ifdef LIGHT0
+    vec3 n = draws[d].normal_matrix * (draws[d].own_normals != 0 ? a_normal : draws[d].normal.xyz);
+#ifdef NORMALIZE
+    n = normalize(n);
+#endif
+    vec3 eye = (draws[d].modelview * vec4(a_light_position, 1.0)).xyz;
+    vec3 vp = u_light_position.w == 0.0 ? u_light_position.xyz : normalize(u_light_position.xyz - eye);
+    float attenuation = 1.0;
+#ifdef SPOT
+    float s = dot(-vp, u_spot_direction);
+    attenuation = s > u_spot_cos_cutoff ? pow(abs(s), u_spot_exponent) : 0.0;
+#endif
+#ifdef LOCAL_VIEWER
+    vec3 halfway = normalize(vp - normalize(eye));
+#else
+    vec3 halfway = normalize(vp + vec3(0.0, 0.0, 1.0));
+#endif
+    float nl = dot(n, vp);
+    float nh = max(dot(n, halfway), 0.0);
+    float diffuse_term = max(nl, 0.0);
+    float shininess = draws[d].shininess;
+    float specular_term = nl > 0.0 ? pow(nh, shininess) : 0.0;
+    // A normal longer than one (scaled, not normalised) can raise the
+    // highlight past the float range; the fixed-function pipeline then
+    // ends with every channel full, outside the spot's cone as well.
+    saturated = nl > 0.0 && nh > 0.0 && shininess * log2(nh) >= 128.0;
+    colour += attenuation * (u_light_ambient.rgb * ambient.rgb);
+    colour += attenuation * diffuse_term * (u_light_diffuse.rgb * diffuse.rgb);
+    colour += attenuation * specular_term * (u_light_specular.rgb * draws[d].material_specular.rgb);
+#endif
     v_colour = vec4(saturated ? vec3(1.0) : clamp(colour, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
+#endif
 }
 )";
 
@@ -93,40 +127,73 @@ void main()
 }
 )";
 
-enum Attribute : GLuint { a_position, a_light_position, a_normal, a_colour };
-constexpr int floats_per_vertex = 13; // position, light position, normal, colour
-
-// What the shader reads, compared with what it last read so that an
-// unchanged group is not sent again.
-struct Transforms {
-    float mvp[16], modelview[16], normal[9];
-};
-struct Settings {
-    int lighting, light0, normalize, local_viewer, spot, colour_ambient, colour_diffuse;
-    float light_position[4], spot_direction[3], spot_cos_cutoff, spot_exponent, shininess;
-    float light_ambient[4], light_diffuse[4], light_specular[4];
+// One draw as the shader's Draw holds it, in the std140 layout.
+struct DrawValues {
+    float mvp[16], modelview[16];
+    float normal_matrix[12]; // three columns of four
+    float colour[4], normal[4];
     float material_ambient[4], material_diffuse[4], material_specular[4], material_emission[4];
+    float shininess;
+    std::int32_t own_normals, own_colours, unused;
+};
+static_assert(sizeof(DrawValues) == 288, "the std140 layout of Draw");
+
+// The program's switches, each a #define of the variants that have it.
+constexpr unsigned flat_shading = 1, lighting = 2, light0 = 4, spot = 8, local_viewer = 16, normalize = 32,
+                   colour_ambient = 64, colour_diffuse = 128, points = 256;
+const struct {
+    unsigned bit;
+    const char *define;
+} switch_defines[] = {
+    {flat_shading, "#define SHADING flat\n"}, {lighting, "#define LIGHTING\n"},
+    {light0, "#define LIGHT0\n"},             {spot, "#define SPOT\n"},
+    {local_viewer, "#define LOCAL_VIEWER\n"}, {normalize, "#define NORMALIZE\n"},
+    {colour_ambient, "#define COLOUR_AMBIENT\n"}, {colour_diffuse, "#define COLOUR_DIFFUSE\n"},
+    {points, "#define POINTS\n"},
+};
+
+// What holds for a whole batch: the program's switches and the light's
+// values; a draw with others starts the next batch. Values the switches
+// leave unread are left out, so that they part no batches. Also compared
+// with what the program last read, so that unchanged values are not sent
+// again.
+struct Settings {
+    unsigned switches;
+    float light_position[4], spot_direction[3], spot_cos_cutoff, spot_exponent;
+    float light_ambient[4], light_diffuse[4], light_specular[4];
     float scene_ambient[4];
-    int points;
     float viewport[4];
 };
 
 struct Program {
     GLuint id = 0;
-    GLint mvp, modelview, normal_matrix;
-    GLint lighting, light0, normalize, local_viewer, spot, colour_ambient, colour_diffuse;
-    GLint light_position, spot_direction, spot_cos_cutoff, spot_exponent, shininess;
-    GLint light_ambient, light_diffuse, light_specular;
-    GLint material_ambient, material_diffuse, material_specular, material_emission, scene_ambient;
-    GLint points, viewport;
-    Transforms sent_transforms{};
+    GLint light_position, spot_direction, spot_cos_cutoff, spot_exponent;
+    GLint light_ambient, light_diffuse, light_specular, scene_ambient;
+    GLint viewport;
     Settings sent_settings{};
     bool sent = false;
 };
 
-Program programs[2]; // smooth, flat
-GLuint stream_vertices = 0, stream_indices = 0;
+// A batch ends after as many draws as a uniform block of the 16 KiB that
+// every ES 3 promises holds, or before it would pass a number of vertices:
+// Mesa's draw module takes the memory for a draw's vertices afresh each time
+// once a draw has more than some ten thousand, and those page faults made
+// one large batch cost twice what the draws one by one cost.
+constexpr std::size_t draws_per_batch = 16384 / sizeof(DrawValues);
+constexpr std::size_t vertices_per_batch = 4096;
+
+std::map<unsigned, Program> programs; // by switches, made on first use
+GLuint draw_buffer = 0;               // the uniform buffer behind Draws
 bool started = false;
+
+// The draws waiting to go out as one.
+struct Pending {
+    Settings settings{};
+    GLenum polygon_mode = GL_FILL;
+    std::vector<MeshPtr> meshes;
+    std::vector<DrawValues> draws;
+    std::size_t vertices = 0;
+} pending;
 
 [[noreturn]] void fail(const char *what, GLuint object, bool program)
 {
@@ -139,12 +206,19 @@ bool started = false;
     std::abort();
 }
 
-GLuint compile(GLenum type, const char *body, bool flat)
+GLuint compile(GLenum type, const char *body, unsigned switches)
 {
-    const char *parts[] = {"#version 300 es\nprecision highp float;\n",
-                           flat ? "#define SHADING flat\n" : "#define SHADING smooth\n", body};
+    std::string source = "#version 300 es\nprecision highp float;\n";
+    if (!(switches & flat_shading))
+        source += "#define SHADING smooth\n";
+    for (const auto &s : switch_defines)
+        if (switches & s.bit)
+            source += s.define;
+    source += "#define DRAWS " + std::to_string(draws_per_batch) + "\n";
+    source += body;
+    const char *text = source.c_str();
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 3, parts, nullptr);
+    glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -153,17 +227,18 @@ GLuint compile(GLenum type, const char *body, bool flat)
     return shader;
 }
 
-void make_program(Program &p, bool flat)
+void make_program(Program &p, unsigned switches)
 {
     p.id = glCreateProgram();
-    const GLuint vs = compile(GL_VERTEX_SHADER, vertex_shader, flat);
-    const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment_shader, flat);
+    const GLuint vs = compile(GL_VERTEX_SHADER, vertex_shader, switches);
+    const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment_shader, switches);
     glAttachShader(p.id, vs);
     glAttachShader(p.id, fs);
     glBindAttribLocation(p.id, a_position, "a_position");
     glBindAttribLocation(p.id, a_light_position, "a_light_position");
     glBindAttribLocation(p.id, a_normal, "a_normal");
     glBindAttribLocation(p.id, a_colour, "a_colour");
+    glBindAttribLocation(p.id, a_draw, "a_draw");
     glLinkProgram(p.id);
     GLint ok = 0;
     glGetProgramiv(p.id, GL_LINK_STATUS, &ok);
@@ -171,31 +246,16 @@ void make_program(Program &p, bool flat)
         fail("program", p.id, true);
     glDeleteShader(vs);
     glDeleteShader(fs);
+    glUniformBlockBinding(p.id, glGetUniformBlockIndex(p.id, "Draws"), 0);
     const auto u = [&](const char *name) { return glGetUniformLocation(p.id, name); };
-    p.mvp = u("u_mvp");
-    p.modelview = u("u_modelview");
-    p.normal_matrix = u("u_normal_matrix");
-    p.lighting = u("u_lighting");
-    p.light0 = u("u_light0");
-    p.normalize = u("u_normalize");
-    p.local_viewer = u("u_local_viewer");
-    p.spot = u("u_spot");
-    p.colour_ambient = u("u_colour_ambient");
-    p.colour_diffuse = u("u_colour_diffuse");
     p.light_position = u("u_light_position");
     p.spot_direction = u("u_spot_direction");
     p.spot_cos_cutoff = u("u_spot_cos_cutoff");
     p.spot_exponent = u("u_spot_exponent");
-    p.shininess = u("u_shininess");
     p.light_ambient = u("u_light_ambient");
     p.light_diffuse = u("u_light_diffuse");
     p.light_specular = u("u_light_specular");
-    p.material_ambient = u("u_material_ambient");
-    p.material_diffuse = u("u_material_diffuse");
-    p.material_specular = u("u_material_specular");
-    p.material_emission = u("u_material_emission");
     p.scene_ambient = u("u_scene_ambient");
-    p.points = u("u_points");
     p.viewport = u("u_viewport");
 }
 
@@ -204,228 +264,136 @@ void start()
     if (started)
         return;
     started = true;
-    make_program(programs[0], false);
-    make_program(programs[1], true);
-    glGenBuffers(1, &stream_vertices);
-    glGenBuffers(1, &stream_indices);
+    // The whole block's size, which WebGL wants bound whatever a batch uses.
+    glGenBuffers(1, &draw_buffer);
+    glBindBuffer(GL_UNIFORM_BUFFER, draw_buffer);
+    glBufferData(GL_UNIFORM_BUFFER, static_cast<GLsizeiptr>(draws_per_batch * sizeof(DrawValues)), nullptr,
+                 GL_DYNAMIC_DRAW);
+    glBindBufferBase(GL_UNIFORM_BUFFER, 0, draw_buffer);
 }
 
-Transforms transforms()
+DrawValues draw_values(const Mesh &mesh)
 {
     const Context &c = context();
-    Transforms t;
+    const Material &m = c.material;
+    DrawValues d{};
     const Mat4 mvp = multiply(c.projection.back(), c.modelview.back());
-    std::memcpy(t.mvp, mvp.m, sizeof t.mvp);
-    std::memcpy(t.modelview, c.modelview.back().m, sizeof t.modelview);
+    std::memcpy(d.mvp, mvp.m, sizeof d.mvp);
+    std::memcpy(d.modelview, c.modelview.back().m, sizeof d.modelview);
     const Mat4 n = inverse_transpose3(c.modelview.back());
     for (int column = 0; column < 3; ++column)
-        for (int row = 0; row < 3; ++row)
-            t.normal[column * 3 + row] = n.m[column * 4 + row];
-    return t;
+        std::memcpy(&d.normal_matrix[column * 4], &n.m[column * 4], 3 * sizeof(float));
+    std::memcpy(d.colour, c.colour, sizeof d.colour);
+    std::memcpy(d.normal, c.normal, 3 * sizeof(float));
+    std::memcpy(d.material_ambient, m.ambient, sizeof d.material_ambient);
+    std::memcpy(d.material_diffuse, m.diffuse, sizeof d.material_diffuse);
+    std::memcpy(d.material_specular, m.specular, sizeof d.material_specular);
+    std::memcpy(d.material_emission, m.emission, sizeof d.material_emission);
+    d.shininess = m.shininess;
+    d.own_normals = !mesh.normals.empty();
+    d.own_colours = !mesh.colours.empty();
+    return d;
 }
 
 Settings settings()
 {
     const Context &c = context();
     const Light &l = c.light;
-    const Material &m = c.material;
     Settings g{};
-    g.lighting = c.lighting;
-    g.light0 = c.light0;
-    g.normalize = c.normalize;
-    g.local_viewer = c.local_viewer;
-    g.spot = l.spot_cutoff != 180.0f;
+    g.switches = (c.shade_model == GL_FLAT ? flat_shading : 0) | (c.polygon_mode == GL_POINT ? points : 0);
+    for (int i = 0; i < 4; ++i)
+        g.viewport[i] = static_cast<float>(c.viewport[i]);
+    if (!c.lighting)
+        return g;
+    g.switches |= lighting;
     const bool tracks = c.colour_material;
-    g.colour_ambient = tracks && c.colour_material_mode != GL_DIFFUSE;
-    g.colour_diffuse = tracks && c.colour_material_mode != GL_AMBIENT;
+    if (tracks && c.colour_material_mode != GL_DIFFUSE)
+        g.switches |= colour_ambient;
+    if (tracks && c.colour_material_mode != GL_AMBIENT)
+        g.switches |= colour_diffuse;
+    std::memcpy(g.scene_ambient, c.scene_ambient, sizeof g.scene_ambient);
+    if (!c.light0)
+        return g;
+    g.switches |= light0 | (c.local_viewer ? local_viewer : 0) | (c.normalize ? normalize : 0);
     std::memcpy(g.light_position, l.position, sizeof g.light_position);
     if (l.position[3] == 0.0f)
         normalised(l.position, g.light_position); // a direction: unit length, w stays 0
-    normalised(l.spot_direction, g.spot_direction);
-    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
-    g.spot_exponent = l.spot_exponent;
-    g.shininess = m.shininess;
     std::memcpy(g.light_ambient, l.ambient, sizeof g.light_ambient);
     std::memcpy(g.light_diffuse, l.diffuse, sizeof g.light_diffuse);
     std::memcpy(g.light_specular, l.specular, sizeof g.light_specular);
-    std::memcpy(g.material_ambient, m.ambient, sizeof g.material_ambient);
-    std::memcpy(g.material_diffuse, m.diffuse, sizeof g.material_diffuse);
-    std::memcpy(g.material_specular, m.specular, sizeof g.material_specular);
-    std::memcpy(g.material_emission, m.emission, sizeof g.material_emission);
-    std::memcpy(g.scene_ambient, c.scene_ambient, sizeof g.scene_ambient);
-    g.points = c.polygon_mode == GL_POINT;
-    for (int i = 0; i < 4; ++i)
-        g.viewport[i] = static_cast<float>(c.viewport[i]);
+    if (l.spot_cutoff == 180.0f)
+        return g;
+    g.switches |= spot;
+    normalised(l.spot_direction, g.spot_direction);
+    g.spot_cos_cutoff = std::max(0.0f, std::cos(static_cast<float>(l.spot_cutoff * pi / 180.0)));
+    g.spot_exponent = l.spot_exponent;
     return g;
 }
 
-Program &use_program(bool flat)
+void use_program(const Settings &g)
 {
-    Program &p = programs[flat ? 1 : 0];
+    Program &p = programs[g.switches];
+    if (p.id == 0)
+        make_program(p, g.switches);
     glUseProgram(p.id);
-    const Transforms t = transforms();
-    if (!p.sent || std::memcmp(&t, &p.sent_transforms, sizeof t) != 0) {
-        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, t.mvp);
-        glUniformMatrix4fv(p.modelview, 1, GL_FALSE, t.modelview);
-        glUniformMatrix3fv(p.normal_matrix, 1, GL_FALSE, t.normal);
-        p.sent_transforms = t;
-    }
-    const Settings g = settings();
-    if (!p.sent || std::memcmp(&g, &p.sent_settings, sizeof g) != 0) {
-        glUniform1i(p.lighting, g.lighting);
-        glUniform1i(p.light0, g.light0);
-        glUniform1i(p.normalize, g.normalize);
-        glUniform1i(p.local_viewer, g.local_viewer);
-        glUniform1i(p.spot, g.spot);
-        glUniform1i(p.colour_ambient, g.colour_ambient);
-        glUniform1i(p.colour_diffuse, g.colour_diffuse);
-        glUniform4fv(p.light_position, 1, g.light_position);
-        glUniform3fv(p.spot_direction, 1, g.spot_direction);
-        glUniform1f(p.spot_cos_cutoff, g.spot_cos_cutoff);
-        glUniform1f(p.spot_exponent, g.spot_exponent);
-        glUniform1f(p.shininess, g.shininess);
-        glUniform4fv(p.light_ambient, 1, g.light_ambient);
-        glUniform4fv(p.light_diffuse, 1, g.light_diffuse);
-        glUniform4fv(p.light_specular, 1, g.light_specular);
-        glUniform4fv(p.material_ambient, 1, g.material_ambient);
-        glUniform4fv(p.material_diffuse, 1, g.material_diffuse);
-        glUniform4fv(p.material_specular, 1, g.material_specular);
-        glUniform4fv(p.material_emission, 1, g.material_emission);
-        glUniform4fv(p.scene_ambient, 1, g.scene_ambient);
-        glUniform1i(p.points, g.points);
-        glUniform4fv(p.viewport, 1, g.viewport);
-        p.sent_settings = g;
-    }
+    if (p.sent && std::memcmp(&g, &p.sent_settings, sizeof g) == 0)
+        return;
+    glUniform4fv(p.light_position, 1, g.light_position);
+    glUniform3fv(p.spot_direction, 1, g.spot_direction);
+    glUniform1f(p.spot_cos_cutoff, g.spot_cos_cutoff);
+    glUniform1f(p.spot_exponent, g.spot_exponent);
+    glUniform4fv(p.light_ambient, 1, g.light_ambient);
+    glUniform4fv(p.light_diffuse, 1, g.light_diffuse);
+    glUniform4fv(p.light_specular, 1, g.light_specular);
+    glUniform4fv(p.scene_ambient, 1, g.scene_ambient);
+    glUniform4fv(p.viewport, 1, g.viewport);
+    p.sent_settings = g;
     p.sent = true;
-    return p;
 }
-
-// One vertex as the shader reads it: at `at`, lit as `lit`.
-void put_vertex(const Mesh &m, unsigned at, unsigned lit, std::vector<float> &out)
-{
-    const float *p = &m.positions[at * 3];
-    const float *q = &m.positions[lit * 3];
-    out.insert(out.end(), {p[0], p[1], p[2], q[0], q[1], q[2]});
-    if (!m.normals.empty())
-        out.insert(out.end(), &m.normals[lit * 3], &m.normals[lit * 3] + 3);
-    else
-        out.insert(out.end(), 3, 0.0f);
-    if (!m.colours.empty())
-        out.insert(out.end(), &m.colours[lit * 4], &m.colours[lit * 4] + 4);
-    else
-        out.insert(out.end(), 4, 0.0f);
-}
-
-// The vertices and indices for one polygon mode and shading: shared
-// vertices with indices, or, for flat lines and points, each vertex on its
-// own carrying its polygon's lighting.
-GLsizei fill_arrays(const Mesh &m, GLenum polygon_mode, bool flat, GLenum &mode, bool &indexed,
-                    std::vector<float> &vertices, std::vector<GLuint> &indices)
-{
-    const Assembly a = assemble(m, polygon_mode);
-    mode = a.mode;
-    vertices.clear();
-    indices.clear();
-    indexed = !(flat && polygon_mode != GL_FILL);
-    if (indexed) {
-        for (unsigned i = 0; i < m.vertex_count(); ++i)
-            put_vertex(m, i, i, vertices);
-        indices.assign(a.indices.begin(), a.indices.end());
-    } else {
-        for (std::size_t k = 0; k < a.indices.size(); ++k)
-            put_vertex(m, a.indices[k], a.provoking[k], vertices);
-    }
-    return static_cast<GLsizei>(a.indices.size());
-}
-
-// An attribute from the buffer's vertices, or one value for all of them.
-void attribute(Attribute index, int size, int at, bool per_vertex, const float *constant)
-{
-    if (per_vertex) {
-        glEnableVertexAttribArray(index);
-        glVertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, floats_per_vertex * sizeof(float),
-                              reinterpret_cast<const void *>(at * sizeof(float)));
-    } else {
-        glDisableVertexAttribArray(index);
-        size == 3 ? glVertexAttrib3fv(index, constant) : glVertexAttrib4fv(index, constant);
-    }
-}
-
-void set_attributes(const Mesh &m)
-{
-    const Context &c = context();
-    attribute(a_position, 3, 0, true, nullptr);
-    attribute(a_light_position, 3, 3, true, nullptr);
-    attribute(a_normal, 3, 6, !m.normals.empty(), c.normal);
-    attribute(a_colour, 4, 9, !m.colours.empty(), c.colour);
-}
-
-int mode_slot(GLenum polygon_mode) { return polygon_mode == GL_FILL ? 0 : polygon_mode == GL_LINE ? 1 : 2; }
 
 } // namespace
 
-Mesh::~Mesh()
-{
-    for (auto &by_mode : buffers)
-        for (Buffers &b : by_mode)
-            if (b.made) {
-                glDeleteBuffers(1, &b.vertices);
-                glDeleteBuffers(1, &b.indices);
-            }
-}
-
-void render_mesh(const Mesh &mesh)
+void render_mesh(const MeshPtr &mesh)
 {
     const Context &c = context();
-    if (mesh.vertex_count() == 0)
+    if (mesh->vertex_count() == 0)
         return;
     start();
-    const bool flat = c.shade_model == GL_FLAT;
-    use_program(flat);
-
-    static std::vector<float> vertices;
-    static std::vector<GLuint> indices;
-    GLenum mode = GL_TRIANGLES;
-    bool indexed = true;
-    GLsizei count = 0;
-    // Kept meshes keep their buffers per polygon mode and shading; the
-    // others go through the stream buffers.
-    if (mesh.kept) {
-        Mesh::Buffers &b = const_cast<Mesh &>(mesh).buffers[mode_slot(c.polygon_mode)][flat ? 1 : 0];
-        if (!b.made) {
-            GLenum made_mode;
-            b.count = fill_arrays(mesh, c.polygon_mode, flat, made_mode, b.indexed, vertices, indices);
-            glGenBuffers(1, &b.vertices);
-            glGenBuffers(1, &b.indices);
-            glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
-            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
-                         GL_STATIC_DRAW);
-            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
-            glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
-                         indices.data(), GL_STATIC_DRAW);
-            b.made = true;
-        }
-        mode = c.polygon_mode == GL_FILL ? GL_TRIANGLES : c.polygon_mode == GL_LINE ? GL_LINES : GL_POINTS;
-        indexed = b.indexed;
-        count = b.count;
-        glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
-    } else {
-        count = fill_arrays(mesh, c.polygon_mode, flat, mode, indexed, vertices, indices);
-        glBindBuffer(GL_ARRAY_BUFFER, stream_vertices);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)), vertices.data(),
-                     GL_STREAM_DRAW);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stream_indices);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
-                     indices.data(), GL_STREAM_DRAW);
+    const Settings g = settings();
+    if (!pending.meshes.empty() &&
+        (c.polygon_mode != pending.polygon_mode || std::memcmp(&g, &pending.settings, sizeof g) != 0 ||
+         pending.meshes.size() == draws_per_batch || pending.vertices + mesh->vertex_count() > vertices_per_batch))
+        flush_draws();
+    if (pending.meshes.empty()) {
+        pending.settings = g;
+        pending.polygon_mode = c.polygon_mode;
     }
-    if (count == 0)
+    pending.meshes.push_back(mesh);
+    pending.draws.push_back(draw_values(*mesh));
+    pending.vertices += mesh->vertex_count();
+}
+
+void flush_draws()
+{
+    if (pending.meshes.empty())
         return;
-    set_attributes(mesh);
-    if (indexed)
-        glDrawElements(mode, count, GL_UNSIGNED_INT, nullptr);
-    else
-        glDrawArrays(mode, 0, count);
+    const bool flat = (pending.settings.switches & flat_shading) != 0;
+    const BatchGeometry &g = batch_geometry(pending.meshes, pending.polygon_mode, flat);
+    if (g.count != 0) {
+        use_program(pending.settings);
+        glBindBuffer(GL_UNIFORM_BUFFER, draw_buffer);
+        glBufferSubData(GL_UNIFORM_BUFFER, 0, static_cast<GLsizeiptr>(pending.draws.size() * sizeof(DrawValues)),
+                        pending.draws.data());
+        glBindVertexArray(g.vertex_array);
+        if (g.indexed)
+            glDrawElements(g.mode, g.count, GL_UNSIGNED_INT, nullptr);
+        else
+            glDrawArrays(g.mode, 0, g.count);
+        glBindVertexArray(0);
+    }
+    pending.meshes.clear();
+    pending.draws.clear();
+    pending.vertices = 0;
 }
 
 } // namespace fixedgl

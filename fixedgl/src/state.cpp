@@ -66,10 +66,12 @@ void set_capability(GLenum cap, bool on)
     bool *flag = capability(cap);
     if (flag == nullptr)
         return set_error(GL_INVALID_ENUM);
-    *flag = on;
-    // ES keeps these three itself.
-    if (cap == GL_DEPTH_TEST || cap == GL_BLEND || cap == GL_CULL_FACE)
+    // ES keeps these three itself: the draws waiting for it go out under the old value.
+    if ((cap == GL_DEPTH_TEST || cap == GL_BLEND || cap == GL_CULL_FACE) && *flag != on) {
+        flush_draws();
         on ? glEnable(cap) : glDisable(cap);
+    }
+    *flag = on;
     if (cap == GL_COLOR_MATERIAL && on)
         track_colour();
 }
@@ -324,8 +326,12 @@ void fixedgl_BlendFunc(GLenum sfactor, GLenum dfactor)
 {
     if (record([=] { fixedgl_BlendFunc(sfactor, dfactor); }))
         return;
-    context().blend_src = sfactor;
-    context().blend_dst = dfactor;
+    Context &c = context();
+    if (c.blend_src == sfactor && c.blend_dst == dfactor)
+        return;
+    flush_draws();
+    c.blend_src = sfactor;
+    c.blend_dst = dfactor;
     glBlendFunc(sfactor, dfactor);
 }
 
@@ -340,8 +346,10 @@ void fixedgl_Clear(GLbitfield mask)
 {
     if (record([=] { fixedgl_Clear(mask); }))
         return;
-    if (context().render_mode == GL_RENDER) // selecting draws nothing
+    if (context().render_mode == GL_RENDER) { // selecting draws nothing
+        flush_draws();
         glClear(mask);
+    }
 }
 
 void fixedgl_Viewport(GLint x, GLint y, GLsizei width, GLsizei height)
@@ -351,6 +359,8 @@ void fixedgl_Viewport(GLint x, GLint y, GLsizei width, GLsizei height)
     if (width < 0 || height < 0)
         return set_error(GL_INVALID_VALUE);
     GLint *v = context().viewport;
+    if (v[0] != x || v[1] != y || v[2] != width || v[3] != height)
+        flush_draws();
     v[0] = x;
     v[1] = y;
     v[2] = width;
@@ -358,8 +368,18 @@ void fixedgl_Viewport(GLint x, GLint y, GLsizei width, GLsizei height)
     glViewport(x, y, width, height);
 }
 
-void fixedgl_Flush(void) { glFlush(); }
-void fixedgl_Finish(void) { glFinish(); }
+void fixedgl_Flush(void)
+{
+    flush_draws();
+    glFlush();
+}
+
+void fixedgl_Finish(void)
+{
+    flush_draws();
+    glFinish();
+}
+
 void fixedgl_ReadBuffer(GLenum mode) { glReadBuffer(mode); }
 
 void fixedgl_PixelStorei(GLenum pname, GLint param)
@@ -377,6 +397,7 @@ void fixedgl_ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum 
     if (width < 0 || height < 0)
         return set_error(GL_INVALID_VALUE);
     std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
+    flush_draws();
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     const int channels = format == GL_RGB ? 3 : 4;

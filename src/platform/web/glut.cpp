@@ -84,8 +84,9 @@ void glutPostRedisplay()
     }
 }
 
-// The browser shows what was drawn once the callback returns to it.
-void glutSwapBuffers() {}
+// The browser shows what was drawn once the callback returns to it; the GL
+// layer's waiting draws go out now, as a swap flushes.
+void glutSwapBuffers() { glFlush(); }
 
 int glutGet(GLenum query)
 {

@@ -35,11 +35,24 @@ void square(float h, float z, int n = 1)
     glEnd();
 }
 
-int red_at(int x, int y)
+std::array<unsigned char, 4> rgba_at(int x, int y)
 {
     std::array<unsigned char, 4> rgba{};
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba[0];
+    return rgba;
+}
+
+int red_at(int x, int y) { return rgba_at(x, y)[0]; }
+
+// A square from glBegin/glEnd about (x, y), without a normal of its own.
+void square_about(float x, float y, float h)
+{
+    glBegin(GL_QUADS);
+    glVertex3f(x - h, y - h, 0.0f);
+    glVertex3f(x + h, y - h, 0.0f);
+    glVertex3f(x + h, y + h, 0.0f);
+    glVertex3f(x - h, y + h, 0.0f);
+    glEnd();
 }
 
 } // namespace
@@ -131,4 +144,45 @@ TEST(FixedglPolygonMode, LinesDrawAQuadsFourEdgesAndPointsItsCorners)
     square(centres, 0.0f);
     EXPECT_GT(red_at(16, 16), 200);
     EXPECT_LT(red_at(16, size / 2), 5);
+}
+
+TEST(FixedglBatches, DrawsKeepTheirOwnValuesAndStateAndEachFrameItsOwnGeometry)
+{
+    open_context();
+    using Colour = std::array<unsigned char, 4>;
+    const auto in_quarter = [](float x, float y, const GLfloat *colour) {
+        glPushMatrix();
+        glTranslatef(x, y, 0.0f);
+        glColor4f(colour[0], colour[1], colour[2], colour[3]);
+        square_about(0.0f, 0.0f, 0.25f);
+        glPopMatrix();
+    };
+    const GLfloat red[] = {1.0f, 0.0f, 0.0f, 0.5f}, blue[] = {0.0f, 0.0f, 1.0f, 0.5f},
+                  green[] = {0.0f, 1.0f, 0.0f, 0.5f}, white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Two draws of the same square that share everything but matrix and colour.
+    in_quarter(-0.5f, 0.5f, red);
+    in_quarter(0.5f, 0.5f, blue);
+    // Blending comes on for the next draw only, lighting for the one after.
+    glEnable(GL_BLEND);
+    in_quarter(-0.5f, -0.5f, green);
+    glEnable(GL_LIGHTING); // no light: the default material's ambient, 0.2 of the scene's 0.2
+    in_quarter(0.5f, -0.5f, white);
+    EXPECT_EQ(rgba_at(16, 48), (Colour{255, 0, 0, 128}));
+    EXPECT_EQ(rgba_at(48, 48), (Colour{0, 0, 255, 128}));
+    EXPECT_NEAR(rgba_at(16, 16)[1], 128, 1);
+    EXPECT_NEAR(rgba_at(48, 16)[0], 10, 1);
+
+    // Frames of one draw each, the same but for where the square lies: the
+    // second frame's square, made anew, is not taken for the first's.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (const float x : {-0.5f, 0.5f}) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        square_about(x, 0.0f, 0.25f);
+        EXPECT_EQ(red_at(x < 0 ? 16 : 48, 32), 255) << "square about x " << x;
+        EXPECT_EQ(red_at(x < 0 ? 48 : 16, 32), 0) << "square about x " << x;
+    }
 }
