@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     start: 0,
     canvas: null,
     frame: 0,            // the pending animation frame, 0 if none
+    firstFrameMarked: false, // whether the first frame has been drawn
     pressed: 0,          // mouse buttons (GLUT's numbers as bits) pressed over the canvas
     pointer: [0, 0],     // the last pointer position in window coordinates
     wheel: 0,            // wheel travel not yet made into steps
@@ -350,8 +351,10 @@ mergeInto(LibraryManager.library, {
       Page.frame = 0;
       Page.call(_web_on_display);
       // For whoever measures how soon a page shows the scene.
-      if (!performance.getEntriesByName('schach3d-first-frame').length)
+      if (!Page.firstFrameMarked) {
+        Page.firstFrameMarked = true;
         performance.mark('schach3d-first-frame');
+      }
     });
   },
 
