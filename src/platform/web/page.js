@@ -56,8 +56,7 @@ mergeInto(LibraryManager.library, {
     consoleLines: 3000,
     pending: [],
     line: null, // the line being written
-    write: function(fd, bytes) {
-      var text = Page.decoder.decode(bytes);
+    write: function(fd, text) {
       var panel = document.getElementById('console');
       panel.dispatchEvent(new CustomEvent('console-write', { detail: { stream: fd, text: text } }));
       if (!Page.pending.length) queueMicrotask(Page.showWritten);
@@ -432,13 +431,14 @@ mergeInto(LibraryManager.library, {
   fd_write__deps: ['$Page'],
   fd_write__sig: 'iiiii',
   fd_write: function(fd, iov, iovcnt, pnum) {
-    var bytes = [];
+    // One byte is one character: each buffer decodes on its own, from the heap.
+    var text = '';
     for (var i = 0; i < iovcnt; i++) {
       var ptr = HEAPU32[(iov + i * 8) >> 2], len = HEAPU32[(iov + i * 8 + 4) >> 2];
-      for (var j = 0; j < len; j++) bytes.push(HEAPU8[ptr + j]);
+      text += Page.decoder.decode(HEAPU8.subarray(ptr, ptr + len));
     }
-    if (bytes.length) Page.write(fd, new Uint8Array(bytes));
-    HEAPU32[pnum >> 2] = bytes.length;
+    if (text) Page.write(fd, text);
+    HEAPU32[pnum >> 2] = text.length;
     return 0;
   }
 });
