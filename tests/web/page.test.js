@@ -271,3 +271,11 @@ test('ESC ends the program: the status says so, with status 0, and a button star
   assert.equal(await s.title(), start_title);
   s.clean();
 });
+
+test('the site\'s server (scripts/serve-web) answers a malformed address with 404 and goes on serving',
+     async (t) => {
+  const server = await serve(site);
+  t.after(() => server.close());
+  assert.equal((await fetch(address(server) + '%')).status, 404);
+  assert.equal((await fetch(address(server))).status, 200);
+});
