@@ -62,11 +62,11 @@ function windows1252(text) {
 // Waits for the loaded page's first frame (its performance mark
 // schach3d-first-frame); resolves to the milliseconds from navigation to it.
 async function firstFrame(page) {
-  const mark = await page.waitForFunction(() => {
+  const startTime = await page.waitForFunction(() => {
     const mark = performance.getEntriesByName('schach3d-first-frame')[0];
     return mark && mark.startTime;
   }, { timeout: 20000 });
-  return mark.jsonValue();
+  return startTime.jsonValue();
 }
 
 // Loads the program's page and waits for its first frame.
