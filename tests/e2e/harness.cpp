@@ -614,8 +614,8 @@ void click(const std::string &display, const std::string &window, int x, int y, 
 
 namespace {
 
-// The pointer in the middle of the window, and the window the one that gets
-// keys and the wheel.
+// The pointer inside the window, and the window the one that gets keys and
+// the wheel.
 void point_into(const std::string &display, const std::string &window)
 {
     // With no window manager the focus follows the pointer: keep it inside the

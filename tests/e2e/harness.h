@@ -143,8 +143,8 @@ void press_key(const std::string &display, const std::string &window, const std:
 // A drag: the button goes down at a position inside the window and comes up
 // wherever the pointer is then; move_pointer in between sends motion with it held.
 void press_button(const std::string &display, const std::string &window, int x, int y, int button = 1);
-// One step of the mouse wheel with the pointer in the middle of the window:
-// away from the person (X's button 4) or towards them (5). Under wine the
+// One step of the mouse wheel with the pointer inside the window: away from
+// the person (X's button 4) or towards them (5). Under wine the
 // window is clicked first, as for keys: the wheel goes to the active window.
 void wheel_step(const std::string &display, const std::string &window, bool away);
 void release_button(const std::string &display, int button = 1);

@@ -59,12 +59,34 @@ function windows1252(text) {
   return bytes;
 }
 
-// Loads the program's page and waits for its first frame (the page's
-// performance mark schach3d-first-frame).
-async function showScene(page, url) {
-  await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0,
-                             { timeout: 20000 });
+// Waits for the loaded page's first frame (its performance mark
+// schach3d-first-frame); resolves to the milliseconds from navigation to it.
+async function firstFrame(page) {
+  const startTime = await page.waitForFunction(() => {
+    const mark = performance.getEntriesByName('schach3d-first-frame')[0];
+    return mark && mark.startTime;
+  }, { timeout: 20000 });
+  return startTime.jsonValue();
 }
 
-module.exports = { launch, showScene, viewport, windows1252 };
+// Loads the program's page and waits for its first frame.
+async function showScene(page, url) {
+  await page.goto(url);
+  await firstFrame(page);
+}
+
+// Calls report(text) for every error or warning that the page logs, every
+// uncaught exception, and every request that fails or is refused.
+function watchProblems(page, report) {
+  page.on('console', (message) => {
+    if (['error', 'warn', 'warning'].includes(message.type()))
+      report(`console.${message.type()}: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => report(`uncaught: ${error.message}`));
+  page.on('requestfailed', (request) => report(`request failed: ${request.url()}`));
+  page.on('response', (response) => {
+    if (response.status() >= 400) report(`HTTP ${response.status()}: ${response.url()}`);
+  });
+}
+
+module.exports = { firstFrame, launch, showScene, viewport, watchProblems, windows1252 };

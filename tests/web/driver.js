@@ -19,7 +19,7 @@
 const fs = require('fs');
 const net = require('net');
 const path = require('path');
-const { launch, windows1252 } = require('./browser');
+const { launch, watchProblems, windows1252 } = require('./browser');
 const { serve, address } = require('./serve');
 
 const page_html = process.argv[2];
@@ -59,16 +59,7 @@ async function main() {
   browser = await launch({ profile });
   const page = (await browser.pages())[0];
 
-  const problem = (text) => process.stderr.write(windows1252(`page: ${text}\n`));
-  page.on('console', (message) => {
-    if (message.type() === 'error' || message.type() === 'warn' || message.type() === 'warning')
-      problem(`console.${message.type()}: ${message.text()}`);
-  });
-  page.on('pageerror', (error) => problem(`uncaught: ${error.message}`));
-  page.on('requestfailed', (request) => problem(`request failed: ${request.url()}`));
-  page.on('response', (response) => {
-    if (response.status() >= 400) problem(`HTTP ${response.status()}: ${response.url()}`);
-  });
+  watchProblems(page, (text) => process.stderr.write(windows1252(`page: ${text}\n`)));
 
   // What the console panel shows, as the page adds it; and the end of the
   // program, when the page offers to start it again.

@@ -16,7 +16,7 @@
 // after each, with garbage collected, the page's JavaScript heap, its DOM
 // nodes and the program's WebAssembly memory.
 'use strict';
-const { launch, showScene } = require('./browser');
+const { firstFrame, launch, showScene } = require('./browser');
 const { serve, address } = require('./serve');
 
 function median(values) {
@@ -28,11 +28,7 @@ async function firstPicture(browser, url) {
   const page = await browser.newPage();
   await page.setCacheEnabled(false);
   await page.goto(url);
-  const ms = await page.waitForFunction(() => {
-    const mark = performance.getEntriesByName('schach3d-first-frame')[0];
-    return mark && mark.startTime;
-  }, { timeout: 20000 });
-  const value = await ms.jsonValue();
+  const value = await firstFrame(page);
   await page.close();
   return value;
 }

@@ -7,7 +7,7 @@
 const assert = require('node:assert/strict');
 const path = require('node:path');
 const { after, test } = require('node:test');
-const { launch, showScene } = require('./browser');
+const { firstFrame, launch, showScene, watchProblems } = require('./browser');
 const { serve, address } = require('./serve');
 
 const site = path.resolve(process.env.SCHACH3D_SITE || path.join(__dirname, '../../build-web/site'));
@@ -25,7 +25,8 @@ after(async () => {
 // The page with the program started (options.script runs in the page before
 // its own; options.viewport sizes the window; options.clockHeld: the script
 // holds the clock, so the start's second clock line is not awaited); every
-// error or warning it logs is kept and must not be there when the case ends.
+// problem it has (browser.js's watchProblems) is kept and must not be there
+// when the case ends.
 async function open(t, options = {}) {
   const server = await serve(site);
   let browser, context;
@@ -38,9 +39,7 @@ async function open(t, options = {}) {
   const page = context ? await context.newPage() : (await browser.pages())[0];
   if (options.viewport) await page.setViewport(options.viewport);
   const problems = [];
-  page.on('console', (m) => ['error', 'warn', 'warning'].includes(m.type()) && problems.push(m.text()));
-  page.on('pageerror', (e) => problems.push(e.message));
-  page.on('requestfailed', (r) => problems.push(`failed: ${r.url()}`));
+  watchProblems(page, (text) => problems.push(text));
   t.after(async () => {
     await (context || browser).close();
     server.close();
@@ -267,8 +266,16 @@ test('ESC ends the program: the status says so, with status 0, and a button star
   assert.equal(await s.console(), printed);
 
   await s.page.click('#restart');
-  await s.page.waitForFunction(() => performance.getEntriesByName('schach3d-first-frame').length > 0, wait);
+  await firstFrame(s.page);
   assert.match(await s.status(), /l\u00e4uft/);
   assert.equal(await s.title(), start_title);
   s.clean();
+});
+
+test('the site\'s server (scripts/serve-web) answers a malformed address with 404 and goes on serving',
+     async (t) => {
+  const server = await serve(site);
+  t.after(() => server.close());
+  assert.equal((await fetch(address(server) + '%')).status, 404);
+  assert.equal((await fetch(address(server))).status, 200);
 });

@@ -22,9 +22,14 @@ const types = {
 function serve(root) {
   root = path.resolve(root);
   const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    let name = '';
+    try {
+      name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch (error) {
+      // A malformed escape ("/%") names no file; it must not end the server.
+    }
     const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(root + path.sep) || request.method !== 'GET' && request.method !== 'HEAD') {
+    if (!name || !file.startsWith(root + path.sep) || request.method !== 'GET' && request.method !== 'HEAD') {
       response.writeHead(404).end();
       return;
     }

@@ -125,9 +125,9 @@ void glutAttachMenu(int button)
 
 void glutMainLoop()
 {
-    // As a desktop toolkit does when the window first shows: its size, then a frame.
+    // As a desktop toolkit does when the window first shows: its size, then a
+    // frame (which web_on_reshape asks for).
     web_on_reshape(web_window_width(), web_window_height());
-    glutPostRedisplay();
     // From here on the page's events drive everything; main never returns.
     emscripten_exit_with_live_runtime();
 }

@@ -2,7 +2,8 @@
 
 #include "platform/web/page.h"
 
-// The box is a dialog on the page, beside the scene: there is nothing to note.
+// The box is a dialog inside the scene's element, which page.js centres it on:
+// there is nothing to note.
 void note_message_box_place() {}
 
 // The page always has its dialog.

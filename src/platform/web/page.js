@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     start: 0,
     canvas: null,
     frame: 0,            // the pending animation frame, 0 if none
+    firstFrameMarked: false, // whether the first frame has been drawn
     pressed: 0,          // mouse buttons (GLUT's numbers as bits) pressed over the canvas
     pointer: [0, 0],     // the last pointer position in window coordinates
     wheel: 0,            // wheel travel not yet made into steps
@@ -55,8 +56,7 @@ mergeInto(LibraryManager.library, {
     consoleLines: 3000,
     pending: [],
     line: null, // the line being written
-    write: function(fd, bytes) {
-      var text = Page.decoder.decode(bytes);
+    write: function(fd, text) {
       var panel = document.getElementById('console');
       panel.dispatchEvent(new CustomEvent('console-write', { detail: { stream: fd, text: text } }));
       if (!Page.pending.length) queueMicrotask(Page.showWritten);
@@ -350,8 +350,10 @@ mergeInto(LibraryManager.library, {
       Page.frame = 0;
       Page.call(_web_on_display);
       // For whoever measures how soon a page shows the scene.
-      if (!performance.getEntriesByName('schach3d-first-frame').length)
+      if (!Page.firstFrameMarked) {
+        Page.firstFrameMarked = true;
         performance.mark('schach3d-first-frame');
+      }
     });
   },
 
@@ -429,13 +431,14 @@ mergeInto(LibraryManager.library, {
   fd_write__deps: ['$Page'],
   fd_write__sig: 'iiiii',
   fd_write: function(fd, iov, iovcnt, pnum) {
-    var bytes = [];
+    // One byte is one character: each buffer decodes on its own, from the heap.
+    var text = '';
     for (var i = 0; i < iovcnt; i++) {
       var ptr = HEAPU32[(iov + i * 8) >> 2], len = HEAPU32[(iov + i * 8 + 4) >> 2];
-      for (var j = 0; j < len; j++) bytes.push(HEAPU8[ptr + j]);
+      text += Page.decoder.decode(HEAPU8.subarray(ptr, ptr + len));
     }
-    if (bytes.length) Page.write(fd, new Uint8Array(bytes));
-    HEAPU32[pnum >> 2] = bytes.length;
+    if (text) Page.write(fd, text);
+    HEAPU32[pnum >> 2] = text.length;
     return 0;
   }
 });
