@@ -592,7 +592,7 @@ Outcome handle(Box &box, const xcb_generic_event_t *event)
 // connection or for a request to come forward.
 void run_box(Box &box, int raise_fd)
 {
-    const pollfd waiting[] = {{xcb_get_file_descriptor(box.connection), POLLIN, 0}, {raise_fd, POLLIN, 0}};
+    const int connection_fd = xcb_get_file_descriptor(box.connection);
     for (;;) {
         bool redraw = false;
         while (Reply<xcb_generic_event_t> event{xcb_poll_for_event(box.connection)}) {
@@ -607,8 +607,8 @@ void run_box(Box &box, int raise_fd)
             draw(box);
             continue; // its replies may have brought events along
         }
-        pollfd ready[2] = {waiting[0], waiting[1]};
-        if (poll(ready, raise_fd >= 0 ? 2 : 1, -1) < 0 && errno != EINTR)
+        pollfd ready[] = {{connection_fd, POLLIN, 0}, {raise_fd, POLLIN, 0}}; // poll passes over a raise_fd of -1
+        if (poll(ready, 2, -1) < 0 && errno != EINTR)
             return;
         eventfd_t requests = 0;
         if ((ready[1].revents & POLLIN) != 0 && eventfd_read(raise_fd, &requests) == 0)

@@ -7,4 +7,3 @@
 // expanded to the next stop of every eight columns, a final line feed closing
 // the last line rather than opening an empty one. Bytes are kept as they are.
 std::vector<std::string> message_text_lines(const char *text);
-
