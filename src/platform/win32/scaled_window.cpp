@@ -20,7 +20,3 @@ void platform_toolkit_started()
         glutInitWindowSize(MulDiv(glutGet(GLUT_INIT_WINDOW_WIDTH), dpi, USER_DEFAULT_SCREEN_DPI),
                            MulDiv(glutGet(GLUT_INIT_WINDOW_HEIGHT), dpi, USER_DEFAULT_SCREEN_DPI));
 }
-
-// The window's icon is the exe's own (GLUT_ICON in its resources), and the
-// taskbar knows the program by its exe.
-void platform_window_created() {}

@@ -13,3 +13,7 @@ bool platform_before_toolkit(int, char **)
 
 // The window shows once the event loop runs; until then it just waits.
 bool platform_start_may_wait() { return true; }
+
+// The window's icon is the exe's own (GLUT_ICON in its resources), and the
+// taskbar knows the program by its exe.
+void platform_window_created() {}
