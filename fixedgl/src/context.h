@@ -82,7 +82,6 @@ void triangles(const Mesh &mesh, bool pipeline_order, std::vector<Triangle> &out
 // makes them: triangles for fill; for lines and points, each triangle's
 // edges or corners that belong to the polygon (not a quad's diagonal).
 struct Assembly {
-    GLenum mode;                  // GL_TRIANGLES, GL_LINES or GL_POINTS
     std::vector<unsigned> indices; // into the mesh's vertices
     std::vector<unsigned> provoking; // per index: the vertex whose lighting it takes when flat
 };

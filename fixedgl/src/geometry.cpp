@@ -72,14 +72,12 @@ Assembly assemble(const Mesh &mesh, GLenum polygon_mode)
     triangles(mesh, polygon_mode != GL_FILL, list);
     Assembly a;
     if (polygon_mode == GL_FILL) {
-        a.mode = GL_TRIANGLES;
         for (const Triangle &t : list)
             a.indices.insert(a.indices.end(), t.v, t.v + 3);
         return a;
     }
     if (polygon_mode == GL_LINE) {
         // Edge v2-v0 first, then v0-v1 and v1-v2, each where it belongs to the polygon.
-        a.mode = GL_LINES;
         const unsigned order[3][3] = {{4, 2, 0}, {1, 0, 1}, {2, 1, 2}}; // edge bit, from, to
         for (const Triangle &t : list)
             for (const auto &edge : order)
@@ -92,7 +90,6 @@ Assembly assemble(const Mesh &mesh, GLenum polygon_mode)
         return a;
     }
     // Points: the corner that starts each edge of the polygon.
-    a.mode = GL_POINTS;
     for (const Triangle &t : list)
         for (unsigned k = 0; k < 3; ++k)
             if (t.edges & (1u << k)) {
