@@ -109,6 +109,8 @@ struct Context {
     GLenum shade_model = GL_SMOOTH;
     GLenum polygon_mode = GL_FILL;
     bool lighting = false, light0 = false, colour_material = false, normalize = false;
+    // Whether the front material, the one lit (one-sided lighting), follows the current colour.
+    bool front_tracks_colour() const { return colour_material && colour_material_face != GL_BACK; }
     bool depth_test = false, blend = false, cull_face = false;
     GLenum blend_src = GL_ONE, blend_dst = GL_ZERO;
 
