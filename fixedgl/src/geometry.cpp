@@ -181,11 +181,12 @@ void fixedgl_End(void)
         return set_error(GL_INVALID_OPERATION);
     c.inside_begin = false;
     MeshPtr mesh = std::move(c.building);
-    // Without glNormal or glColor inside, the current ones at drawing time apply.
+    // Without glNormal or glColor inside, the current ones at drawing time
+    // apply; the storage goes too, as the mesh may be kept.
     if (!c.building_normals)
-        mesh->normals.clear();
+        mesh->normals = std::vector<float>();
     if (!c.building_colours)
-        mesh->colours.clear();
+        mesh->colours = std::vector<float>();
     else
         fixedgl_Color4f(c.colour[0], c.colour[1], c.colour[2], c.colour[3]); // the material follows the last
     const auto count = static_cast<unsigned>(mesh->vertex_count());
