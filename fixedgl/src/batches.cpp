@@ -15,8 +15,10 @@ namespace {
 constexpr std::size_t batch_limit = 64;
 constexpr std::size_t batch_bytes_limit = 64u << 20;
 // Geometry drawn anew each time (a vertex array) is known again by its
-// content; the table forgets all when full.
+// content; the table keeps those meshes and forgets all when full, in count
+// or in bytes (one mesh may be as large as its maker likes).
 constexpr std::size_t content_limit = 4096;
+constexpr std::size_t content_bytes_limit = 16u << 20;
 
 struct Vertex {
     float position[3], light_position[3], normal[3], colour[4];
@@ -39,6 +41,7 @@ std::size_t batch_bytes = 0;
 std::uint64_t uses = 0;
 std::uint64_t identities = 0;
 std::unordered_multimap<std::uint64_t, MeshPtr> contents; // by content hash
+std::size_t content_bytes = 0;
 
 template <typename T> bool same(const std::vector<T> &a, const std::vector<T> &b)
 {
@@ -58,6 +61,12 @@ template <typename T> void mix(std::uint64_t &hash, const std::vector<T> &values
     for (std::size_t i = 0; i < values.size() * sizeof(T); ++i)
         hash = (hash ^ bytes[i]) * 0x100000001b3u;
     hash = (hash ^ values.size()) * 0x100000001b3u;
+}
+
+std::size_t content_bytes_of(const Mesh &m)
+{
+    return (m.positions.capacity() + m.normals.capacity() + m.colours.capacity()) * sizeof(float) +
+           (m.elements.capacity() + m.runs.capacity()) * sizeof(unsigned);
 }
 
 std::uint64_t content_hash(const Mesh &m)
@@ -83,9 +92,12 @@ std::uint64_t identity(const MeshPtr &mesh)
         for (auto i = range.first; i != range.second; ++i)
             if (same_content(*i->second, *mesh))
                 return mesh->identity = i->second->identity;
-        if (contents.size() >= content_limit)
+        if (contents.size() >= content_limit || content_bytes > content_bytes_limit) {
             contents.clear();
+            content_bytes = 0;
+        }
         contents.emplace(hash, mesh);
+        content_bytes += content_bytes_of(*mesh);
     }
     return mesh->identity = ++identities;
 }

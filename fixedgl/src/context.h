@@ -43,6 +43,13 @@ struct Material {
     float shininess = 0.0f;
 };
 
+// A triangle with the edges that belong to the polygon it came from:
+// bit 0 the edge v0-v1, bit 1 v1-v2, bit 2 v2-v0.
+struct Triangle {
+    unsigned v[3];
+    unsigned edges;
+};
+
 // Geometry as GL was given it: one primitive mode, vertices, and per-vertex
 // normals and colours where glNormal/glColor came between glBegin and glEnd
 // (otherwise the current ones at drawing time apply). The elements index the
@@ -62,16 +69,10 @@ struct Mesh {
     std::size_t vertex_count() const { return positions.size() / 3; }
     void bound();
     // Kept meshes keep their triangles for picks.
-    std::shared_ptr<const std::vector<struct Triangle>> pick_triangles;
+    std::vector<Triangle> pick_triangles;
 };
 using MeshPtr = std::shared_ptr<Mesh>;
 
-// A triangle with the edges that belong to the polygon it came from:
-// bit 0 the edge v0-v1, bit 1 v1-v2, bit 2 v2-v0.
-struct Triangle {
-    unsigned v[3];
-    unsigned edges;
-};
 // A mesh's triangles in the order Mesa's llvmpipe makes them: the order it
 // fills them in, or the order its pipeline splits them in for lines, points
 // and selection (a quad strip's two triangles the other way round). The
@@ -82,7 +83,6 @@ void triangles(const Mesh &mesh, bool pipeline_order, std::vector<Triangle> &out
 // makes them: triangles for fill; for lines and points, each triangle's
 // edges or corners that belong to the polygon (not a quad's diagonal).
 struct Assembly {
-    GLenum mode;                  // GL_TRIANGLES, GL_LINES or GL_POINTS
     std::vector<unsigned> indices; // into the mesh's vertices
     std::vector<unsigned> provoking; // per index: the vertex whose lighting it takes when flat
 };
@@ -110,6 +110,8 @@ struct Context {
     GLenum shade_model = GL_SMOOTH;
     GLenum polygon_mode = GL_FILL;
     bool lighting = false, light0 = false, colour_material = false, normalize = false;
+    // Whether the front material, the one lit (one-sided lighting), follows the current colour.
+    bool front_tracks_colour() const { return colour_material && colour_material_face != GL_BACK; }
     bool depth_test = false, blend = false, cull_face = false;
     GLenum blend_src = GL_ONE, blend_dst = GL_ZERO;
 
@@ -159,7 +161,7 @@ void draw_mesh(const MeshPtr &mesh);
 // ES state that a batch depends on, flushes first.
 void render_mesh(const MeshPtr &mesh);
 void flush_draws();
-void select_mesh(const Mesh &mesh);
+void select_mesh(Mesh &mesh); // keeps a kept mesh's triangles for the next pick
 void write_hit_record();
 
 // A vector of three made of unit length, as the lighting wants directions.

@@ -72,14 +72,12 @@ Assembly assemble(const Mesh &mesh, GLenum polygon_mode)
     triangles(mesh, polygon_mode != GL_FILL, list);
     Assembly a;
     if (polygon_mode == GL_FILL) {
-        a.mode = GL_TRIANGLES;
         for (const Triangle &t : list)
             a.indices.insert(a.indices.end(), t.v, t.v + 3);
         return a;
     }
     if (polygon_mode == GL_LINE) {
         // Edge v2-v0 first, then v0-v1 and v1-v2, each where it belongs to the polygon.
-        a.mode = GL_LINES;
         const unsigned order[3][3] = {{4, 2, 0}, {1, 0, 1}, {2, 1, 2}}; // edge bit, from, to
         for (const Triangle &t : list)
             for (const auto &edge : order)
@@ -92,7 +90,6 @@ Assembly assemble(const Mesh &mesh, GLenum polygon_mode)
         return a;
     }
     // Points: the corner that starts each edge of the polygon.
-    a.mode = GL_POINTS;
     for (const Triangle &t : list)
         for (unsigned k = 0; k < 3; ++k)
             if (t.edges & (1u << k)) {
@@ -184,11 +181,12 @@ void fixedgl_End(void)
         return set_error(GL_INVALID_OPERATION);
     c.inside_begin = false;
     MeshPtr mesh = std::move(c.building);
-    // Without glNormal or glColor inside, the current ones at drawing time apply.
+    // Without glNormal or glColor inside, the current ones at drawing time
+    // apply; the storage goes too, as the mesh may be kept.
     if (!c.building_normals)
-        mesh->normals.clear();
+        mesh->normals = std::vector<float>();
     if (!c.building_colours)
-        mesh->colours.clear();
+        mesh->colours = std::vector<float>();
     else
         fixedgl_Color4f(c.colour[0], c.colour[1], c.colour[2], c.colour[3]); // the material follows the last
     const auto count = static_cast<unsigned>(mesh->vertex_count());

@@ -306,7 +306,7 @@ Settings settings()
     if (!c.lighting)
         return g;
     g.switches |= lighting;
-    const bool tracks = c.colour_material;
+    const bool tracks = c.front_tracks_colour();
     if (tracks && c.colour_material_mode != GL_DIFFUSE)
         g.switches |= colour_ambient;
     if (tracks && c.colour_material_mode != GL_AMBIENT)

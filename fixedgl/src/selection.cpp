@@ -155,7 +155,7 @@ bool change_names(bool refused, GLenum error)
 
 } // namespace
 
-void select_mesh(const Mesh &mesh)
+void select_mesh(Mesh &mesh)
 {
     const Context &c = context();
     const Mat4 mvp = multiply(c.projection.back(), c.modelview.back());
@@ -184,15 +184,13 @@ void select_mesh(const Mesh &mesh)
         codes[i] = outside(vertices[i].v);
     }
 
-    std::shared_ptr<const std::vector<Triangle>> list = mesh.pick_triangles;
-    if (!list) {
-        auto made = std::make_shared<std::vector<Triangle>>();
-        triangles(mesh, true, *made);
-        list = made;
-        if (mesh.kept)
-            const_cast<Mesh &>(mesh).pick_triangles = list;
+    static std::vector<Triangle> made_now;
+    std::vector<Triangle> &list = mesh.kept ? mesh.pick_triangles : made_now;
+    if (!mesh.kept || list.empty()) {
+        list.clear();
+        triangles(mesh, true, list);
     }
-    for (const Triangle &t : *list)
+    for (const Triangle &t : list)
         select_triangle(vertices, codes, t, c.polygon_mode);
 }
 

@@ -285,7 +285,7 @@ void fixedgl_gluCylinder(GLUquadric *quad, GLdouble base, GLdouble top, GLdouble
     for (unsigned i = 0; i < m->vertex_count(); ++i)
         m->elements.push_back(i);
     if (quad->normals == GLU_NONE)
-        m->normals.clear();
+        m->normals = std::vector<float>();
     else // as after GLU's last glNormal
         fixedgl_Normal3f(normal_sines[slices], normal_cosines[slices], z_normal);
     m->bound();

@@ -26,7 +26,7 @@ void normalise3(float v[3])
 void track_colour()
 {
     Context &c = context();
-    if (!c.colour_material)
+    if (!c.front_tracks_colour())
         return;
     if (c.colour_material_mode == GL_AMBIENT || c.colour_material_mode == GL_AMBIENT_AND_DIFFUSE)
         copy4(c.material.ambient, c.colour);

@@ -87,6 +87,18 @@ TEST(FixedglLighting, SpotLightsOnlyInsideItsConeAndKeepsItsValuesAgainstOnesGlR
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST(FixedglLighting, ColourMaterialForTheBackFaceLeavesTheFrontLitWithItsOwnMaterial)
+{
+    open_context();
+    glEnable(GL_LIGHTING); // no light: the front material's ambient 0.2 of the scene's 0.2
+    glColorMaterial(GL_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    square(1.0f, 0.0f);
+    EXPECT_NEAR(red_at(size / 2, size / 2), 10, 1); // not 51, the colour's 1.0 times 0.2
+}
+
 TEST(FixedglSelection, HitsCarryTheirNamesAndWindowDepthsAndLinesHitOnlyAPolygonsEdges)
 {
     open_context();
