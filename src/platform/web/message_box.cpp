@@ -2,7 +2,7 @@
 
 #include "platform/web/page.h"
 
-// The box is a dialog inside the scene's element, which page.js centres it on:
+// The box is a dialog inside the scene's element, which page_box.js centres it on:
 // there is nothing to note.
 void note_message_box_place() {}
 

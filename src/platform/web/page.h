@@ -1,6 +1,6 @@
 #pragma once
 
-// The page's half of the web platform, written in JavaScript (page.js): the
+// The page's half of the web platform, written in JavaScript (page*.js): the
 // canvas and its events, the title, the menu, the help box, timers and the
 // threads of thread.cpp. Texts go over as they are, Windows-1252 bytes.
 #include <emscripten.h>

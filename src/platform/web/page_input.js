@@ -1,0 +1,130 @@
+// The canvas's input: keys, mouse buttons, motion and the wheel in the
+// window's coordinates, and its size, as a desktop toolkit hands them to the
+// program.
+mergeInto(LibraryManager.library, {
+  $PageInput__deps: ['$Page', '$PageMenu'],
+  $PageInput: {
+    pressed: 0,          // mouse buttons (GLUT's numbers as bits) pressed over the canvas
+    pointer: [0, 0],     // the last pointer position in window coordinates
+    wheel: 0,            // wheel travel not yet made into steps
+
+    // Window coordinates of a mouse event: device pixels from the canvas's top left.
+    position: function(event) {
+      var canvas = Page.canvas;
+      var rect = canvas.getBoundingClientRect();
+      var x = (event.clientX - rect.left) * canvas.width / rect.width;
+      var y = (event.clientY - rect.top) * canvas.height / rect.height;
+      PageInput.pointer = [Math.floor(x), Math.floor(y)];
+      return PageInput.pointer;
+    },
+
+    // GLUT's special keys by the browser's key names.
+    specialKeys: {
+      F1: 1, F2: 2, F3: 3, F4: 4, F5: 5, F6: 6, F7: 7, F8: 8, F9: 9, F10: 10, F11: 11, F12: 12,
+      ArrowLeft: 100, ArrowUp: 101, ArrowRight: 102, ArrowDown: 103,
+      PageUp: 104, PageDown: 105, Home: 106, End: 107, Insert: 108
+    },
+    // Character keys that the browser names by a word.
+    namedCharacters: { Escape: 27, Enter: 13, Backspace: 8, Delete: 127 },
+    // Keys that stay the browser's as well: reload, full screen, developer tools.
+    browserKeys: { F5: true, F11: true, F12: true },
+
+    onKey: function(event) {
+      // Shortcuts with Ctrl, Alt or the command key are the browser's (AltGr
+      // types characters); Tab moves the focus on.
+      if (event.ctrlKey && !event.getModifierState('AltGraph') || event.metaKey ||
+          event.altKey && !event.getModifierState('AltGraph'))
+        return;
+      var x = PageInput.pointer[0], y = PageInput.pointer[1];
+      var special = PageInput.specialKeys[event.key];
+      var character = PageInput.namedCharacters[event.key];
+      if (character === undefined && event.key.length === 1 && event.key.charCodeAt(0) <= 255)
+        character = event.key.charCodeAt(0);
+      if (special !== undefined)
+        Page.call(function() { _web_on_special(special, x, y); });
+      else if (character !== undefined)
+        Page.call(function() { _web_on_key(character, x, y); });
+      else
+        return;
+      if (!PageInput.browserKeys[event.key]) event.preventDefault();
+    },
+
+    onMouseDown: function(event) {
+      event.preventDefault(); // no text selection, no scrolling by the middle button
+      Page.canvas.focus({ preventScroll: true });
+      var button = event.button;
+      if (button > 2) return;
+      var at = PageInput.position(event);
+      if (PageMenu.openByButton(button, event.clientX, event.clientY)) return;
+      PageInput.pressed |= 1 << button;
+      Page.call(function() { _web_on_mouse(button, 0, at[0], at[1]); });
+    },
+
+    onMouseUp: function(event) {
+      var button = event.button;
+      if (button > 2 || !(PageInput.pressed & 1 << button)) return;
+      PageInput.pressed &= ~(1 << button);
+      var at = PageInput.position(event);
+      Page.call(function() { _web_on_mouse(button, 1, at[0], at[1]); });
+    },
+
+    onMouseMove: function(event) {
+      // A drag that began on the canvas goes on beyond it, as in a desktop window.
+      if (!PageInput.pressed && event.target !== Page.canvas) return;
+      var at = PageInput.position(event);
+      if (PageInput.pressed) Page.call(function() { _web_on_motion(at[0], at[1]); });
+    },
+
+    // Each step of the wheel is a press and a release of button 3 (away from
+    // the person) or 4 (towards), as a desktop toolkit reports it.
+    onWheel: function(event) {
+      event.preventDefault();
+      var perStep = [100, 3, 1][event.deltaMode] || 100;
+      var at = PageInput.position(event);
+      PageInput.wheel += event.deltaY / perStep;
+      var step = function(button) {
+        Page.call(function() {
+          _web_on_mouse(button, 0, at[0], at[1]);
+          _web_on_mouse(button, 1, at[0], at[1]);
+        });
+      };
+      for (; PageInput.wheel <= -1; PageInput.wheel += 1) step(3);
+      for (; PageInput.wheel >= 1; PageInput.wheel -= 1) step(4);
+    },
+
+    // The canvas's drawing buffer follows its size on the page in device
+    // pixels, so the scene is sharp at any pixel ratio; the program is told
+    // of every change as a desktop window's program is.
+    onResize: function(entries) {
+      var canvas = Page.canvas;
+      var entry = entries[entries.length - 1];
+      var width, height;
+      if (entry.devicePixelContentBoxSize) {
+        width = entry.devicePixelContentBoxSize[0].inlineSize;
+        height = entry.devicePixelContentBoxSize[0].blockSize;
+      } else {
+        width = Math.round(entry.contentRect.width * devicePixelRatio);
+        height = Math.round(entry.contentRect.height * devicePixelRatio);
+      }
+      if (width === canvas.width && height === canvas.height) return;
+      canvas.width = width;
+      canvas.height = height;
+      Page.call(function() { _web_on_reshape(width, height); });
+    },
+
+    listen: function(canvas) {
+      canvas.addEventListener('keydown', PageInput.onKey);
+      canvas.addEventListener('mousedown', PageInput.onMouseDown);
+      canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+      canvas.addEventListener('wheel', PageInput.onWheel, { passive: false });
+      addEventListener('mouseup', PageInput.onMouseUp);
+      addEventListener('mousemove', PageInput.onMouseMove);
+      var observer = new ResizeObserver(PageInput.onResize);
+      try {
+        observer.observe(canvas, { box: 'device-pixel-content-box' });
+      } catch (e) {
+        observer.observe(canvas);
+      }
+    }
+  }
+});

@@ -1,0 +1,108 @@
+// The pop-up menu: an HTML menu per GLUT menu, opened at the pointer by the
+// mouse button it is attached to; choosing an entry hands its value to the
+// program's menu callback.
+mergeInto(LibraryManager.library, {
+  $PageMenu__deps: ['$Page'],
+  $PageMenu: {
+    menus: [],           // per menu number - 1: its element
+    buttonMenus: {},     // GLUT button -> menu number
+    open: null,          // the open menu's element, if one is open
+
+    // Opens the menu attached to the button, if there is one; says whether it did.
+    openByButton: function(button, clientX, clientY) {
+      var menu = PageMenu.buttonMenus[button];
+      if (menu === undefined) return false;
+      PageMenu.show(menu, clientX, clientY);
+      return true;
+    },
+
+    show: function(menu, clientX, clientY) {
+      var list = PageMenu.menus[menu - 1];
+      list.hidden = false;
+      var x = Math.max(0, Math.min(clientX, innerWidth - list.offsetWidth));
+      var y = Math.max(0, Math.min(clientY, innerHeight - list.offsetHeight));
+      list.style.left = x + 'px';
+      list.style.top = y + 'px';
+      PageMenu.open = list;
+      list.firstChild.focus();
+    },
+
+    close: function() {
+      if (!PageMenu.open) return;
+      var list = PageMenu.open;
+      PageMenu.open = null;
+      var hadFocus = list.contains(document.activeElement);
+      list.hidden = true;
+      if (hadFocus && !Page.ended) Page.canvas.focus({ preventScroll: true });
+    },
+
+    choose: function(item) {
+      var menu = Number(item.parentNode.dataset.menu), value = Number(item.dataset.value);
+      PageMenu.close();
+      Page.call(function() { _web_on_menu(menu, value); });
+    },
+
+    onKey: function(event) {
+      var items = Array.prototype.slice.call(this.children);
+      var at = items.indexOf(document.activeElement);
+      var move = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1 }[event.key];
+      if (move !== undefined) {
+        items[(move + items.length) % items.length].focus();
+      } else if (event.key === 'Enter' || event.key === ' ') {
+        if (at >= 0) PageMenu.choose(items[at]);
+      } else if (event.key === 'Escape' || event.key === 'Tab') {
+        PageMenu.close();
+      } else {
+        return;
+      }
+      // Escape here closes only the menu: the scene does not see it.
+      event.preventDefault();
+      event.stopPropagation();
+    },
+
+    // A press anywhere but on the open menu closes it, and does nothing else.
+    onPressOutside: function(event) {
+      if (!PageMenu.open || PageMenu.open.contains(event.target)) return;
+      PageMenu.close();
+      event.preventDefault();
+      event.stopPropagation();
+    },
+
+    listen: function() {
+      document.addEventListener('mousedown', PageMenu.onPressOutside, true);
+    }
+  },
+
+  web_menu_add__deps: ['$PageMenu'],
+  web_menu_add: function(menu, label, value) {
+    var list = PageMenu.menus[menu - 1];
+    if (!list) {
+      list = PageMenu.menus[menu - 1] = document.createElement('ul');
+      list.setAttribute('role', 'menu');
+      list.setAttribute('aria-label', 'Men\u00fc');
+      list.className = 'menu';
+      list.dataset.menu = menu;
+      list.hidden = true;
+      list.addEventListener('keydown', PageMenu.onKey);
+      list.addEventListener('click', function(event) {
+        if (event.target.parentNode === list) PageMenu.choose(event.target);
+      });
+      list.addEventListener('mousemove', function(event) {
+        if (event.target.parentNode === list) event.target.focus({ preventScroll: true });
+      });
+      list.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+      document.body.appendChild(list);
+    }
+    var item = document.createElement('li');
+    item.setAttribute('role', 'menuitem');
+    item.tabIndex = -1;
+    item.dataset.value = value;
+    item.textContent = Page.text(label);
+    list.appendChild(item);
+  },
+
+  web_menu_attach__deps: ['$PageMenu'],
+  web_menu_attach: function(menu, button) {
+    PageMenu.buttonMenus[button] = menu;
+  }
+});
