@@ -200,14 +200,6 @@ std::string property_bytes(xcb_connection_t *connection, xcb_window_t window, xc
     return std::string(static_cast<const char *>(xcb_get_property_value(reply.get())), static_cast<size_t>(length));
 }
 
-// The screen's resolution: the X resources live on the first screen's root window.
-double screen_dpi(xcb_connection_t *connection)
-{
-    const xcb_window_t first_root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    return resource_dpi(
-        property_bytes(connection, first_root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 1 << 20));
-}
-
 // The monitors as RandR has them; none where the server has no RandR 1.5.
 std::vector<BoxRect> monitors(xcb_connection_t *connection, xcb_window_t root)
 {
@@ -447,13 +439,12 @@ uint32_t border_pixel(const Box &box)
     return reply ? reply->pixel : box.screen->black_pixel;
 }
 
-bool open_box(Box &box, int screen, const char *text, const char *title)
+bool open_box(Box &box, int screen, double dpi, const char *text, const char *title)
 {
     box.screen = screen_number(box.connection, screen);
     if (box.screen == nullptr || (box.visual = root_visual(box.screen)) == nullptr)
         return false;
     box.atoms = intern_atoms(box.connection);
-    const double dpi = screen_dpi(box.connection);
     lay_out_text(box, text, dpi);
 
     const BoxRect owner = owner_area(box);
@@ -658,7 +649,7 @@ bool show_message_box(const BoxPlace &place, const char *text, const char *title
         return false;
     }
     box.owner = place.owner;
-    const bool opened = open_box(box, screen, text, title);
+    const bool opened = open_box(box, screen, place.dpi, text, title);
     if (opened)
         run_box(box, place.raise_fd);
     close_box(box);
