@@ -28,6 +28,10 @@ int main(int argc, char **argv)
     const bool window_size_given = command_line_sizes_window(argc, argv);
     glutInitWindowSize(win_width, win_height);
     glutInit(&argc, argv);
+    // glutInit takes the size from any -geometry, from one with a place alone
+    // ("+10+10") whatever its own stack held: the start size again then.
+    if (!window_size_given)
+        glutInitWindowSize(win_width, win_height);
     platform_toolkit_started(window_size_given);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
