@@ -7,6 +7,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -164,6 +165,12 @@ void flush_draws();
 void select_mesh(Mesh &mesh); // keeps a kept mesh's triangles for the next pick
 void write_hit_record();
 
+// The lighting's state (lighting.cpp), which glEnable and glGet reach too.
+inline void copy4(float *to, const float *from) { std::memcpy(to, from, 4 * sizeof(float)); }
+// While colour material is on, the material follows the current colour.
+void track_colour();
+// The material's colour of that name; null for any other name.
+float *material_vector(Material &m, GLenum pname);
 // A vector of three made of unit length, as the lighting wants directions.
 void normalised(const float in[3], float out[3]);
 

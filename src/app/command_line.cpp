@@ -20,6 +20,18 @@ const char usage_own_options[] =
     "  --version           print the version and exit\n"
     "\n";
 
+// XParseGeometry's reading of a number: a sign, then digits; false if it
+// read nothing at all.
+bool read_number(const char *&at)
+{
+    const char *from = at;
+    if (*at == '+' || *at == '-')
+        ++at;
+    while (*at >= '0' && *at <= '9')
+        ++at;
+    return at != from;
+}
+
 } // namespace
 
 bool answer_help_or_version(int argc, char **argv)
@@ -37,4 +49,33 @@ bool answer_help_or_version(int argc, char **argv)
         }
     }
     return false;
+}
+
+bool command_line_sizes_window(int argc, char **argv)
+{
+    // "[=][WIDTH][{xX}HEIGHT][{+-}X[{+-}Y]]", as XParseGeometry reads it:
+    // anything else is no geometry at all.
+    const char *at = toolkit_option_value(argc, argv, "-geometry");
+    if (at == nullptr)
+        return false;
+    if (*at == '=')
+        ++at;
+    bool width = false, height = false;
+    if (*at != '+' && *at != '-' && *at != 'x') {
+        if (!read_number(at))
+            return false;
+        width = true;
+    }
+    if (*at == 'x' || *at == 'X') {
+        ++at;
+        if (!read_number(at))
+            return false;
+        height = true;
+    }
+    for (int offset = 0; offset < 2 && (*at == '+' || *at == '-'); ++offset) {
+        ++at; // past the offset's side; a sign of the number's own may follow
+        if (!read_number(at))
+            return false;
+    }
+    return *at == '\0' && width && height;
 }

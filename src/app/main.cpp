@@ -24,9 +24,15 @@ int main(int argc, char **argv)
     if (!platform_before_toolkit(argc, argv))
         return 1;
 
+    // Read before glutInit takes the toolkit's options out of argv.
+    const bool window_size_given = command_line_sizes_window(argc, argv);
     glutInitWindowSize(win_width, win_height);
     glutInit(&argc, argv);
-    platform_toolkit_started();
+    // glutInit takes the size from any -geometry, from one with a place alone
+    // ("+10+10") whatever its own stack held: the start size again then.
+    if (!window_size_given)
+        glutInitWindowSize(win_width, win_height);
+    platform_toolkit_started(window_size_given);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Objekt mit linker Maustaste anklicken");
     platform_window_created();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <regex>
 
+#include "controls_test_support.h"
 #include "harness.h"
 
 namespace {
@@ -74,6 +75,44 @@ TEST(Startup, ShowsThePictureOfTheReadme)
         },
         20, 0.2))
         << off << " pixels off, " << allowed << " allowed";
+}
+
+// On a screen of 192 dpi (Xft.dpi, as a desktop sets it for a scale of 200 %)
+// the window covers as much of the screen as 900x600 does at 96 dpi, so the
+// help box, drawn at the screen's resolution, fits inside it. A size given
+// with -geometry is in the screen's pixels, as X11 programs take it.
+TEST(Startup, OpensScaledToTheScreensResolutionUnlessGivenASize)
+{
+    if (e2e::windows_program())
+        GTEST_SKIP() << "X11 only: Xft.dpi is an X resource; Windows scales by its own (tests/package/run-windows)";
+    if (e2e::browser_program())
+        GTEST_SKIP() << "a page has no command line, and its pixel ratio is the browser's";
+    e2e::Xvfb x("2048x1536x24");
+    int status = -1;
+    e2e::run(x.display(), "xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'Xft.dpi:\t192'", &status);
+    ASSERT_EQ(status, 0);
+    {
+        e2e::Program program(x.display());
+        const std::string window = e2e::wait_for_window(x.display(), start_title, 20);
+        ASSERT_FALSE(window.empty()) << program.errors();
+        const e2e::Geometry g = e2e::window_geometry(x.display(), window);
+        EXPECT_EQ(g.width, 1800);
+        EXPECT_EQ(g.height, 1200);
+        e2e::press_key(x.display(), window, "F2");
+        const std::string box = e2e::wait_for_window(x.display(), controls_e2e::box_title_regex, 10);
+        ASSERT_NE(box, "") << program.errors();
+        const e2e::Geometry b = e2e::window_geometry(x.display(), box);
+        EXPECT_TRUE(b.x >= g.x && b.y >= g.y && b.x + b.width <= g.x + g.width && b.y + b.height <= g.y + g.height)
+            << "box " << b.width << "x" << b.height << "+" << b.x << "+" << b.y << " in the window "
+            << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
+    }
+    ASSERT_TRUE(e2e::poll_until([&] { return e2e::find_windows(x.display(), start_title).empty(); }, 10));
+    e2e::Program given(x.display(), {"-geometry", "900x600"});
+    const std::string window = e2e::wait_for_window(x.display(), start_title, 20);
+    ASSERT_FALSE(window.empty()) << given.errors();
+    const e2e::Geometry g = e2e::window_geometry(x.display(), window);
+    EXPECT_EQ(g.width, 900);
+    EXPECT_EQ(g.height, 600);
 }
 
 class QuitKey : public testing::TestWithParam<const char *> {};

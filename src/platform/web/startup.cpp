@@ -3,7 +3,8 @@
 // The page is the display, and it is there before the program runs.
 bool platform_before_toolkit(int, char **) { return true; }
 
-void platform_toolkit_started() {}
+// The page sizes the canvas in CSS pixels and draws it at the screen's pixel ratio.
+void platform_toolkit_started(bool) {}
 
 // The page names the program and shows its icon (index.html).
 void platform_window_created() {}

@@ -7,8 +7,11 @@
 #include <GL/freeglut.h>
 #include <windows.h>
 
-void platform_toolkit_started()
+void platform_toolkit_started(bool window_size_given)
 {
+    // A size from -geometry is in the display's pixels already.
+    if (window_size_given)
+        return;
     // The start size times the display's scale, so that the window covers
     // as much of the screen as on an unscaled display: 900x600 at 100 %,
     // 1800x1200 at 200 %. Windows' "system" DPI is that of the main display

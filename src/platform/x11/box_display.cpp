@@ -31,6 +31,7 @@ void note_message_box_place()
             place.owner = static_cast<uint32_t>(glXGetCurrentDrawable()); // the toolkit draws into its window
         }
     }
+    place.dpi = screen_dpi();
     if (place.raise_fd < 0)
         place.raise_fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -14,7 +12,6 @@ constexpr int icon_gap = 14;
 constexpr int min_button_width = 80;
 constexpr int button_padding = 8;
 constexpr int min_text_width = 160;
-constexpr double normal_dpi = 96;
 
 } // namespace
 
@@ -56,24 +53,4 @@ BoxRect place_box(const BoxRect &owner, const BoxRect &monitor, int width, int h
     };
     return {into(owner.x + (owner.width - width) / 2, width, monitor.x, monitor.width),
             into(owner.y + (owner.height - height) / 2, height, monitor.y, monitor.height), width, height};
-}
-
-double resource_dpi(std::string_view resources)
-{
-    constexpr std::string_view key = "Xft.dpi:";
-    for (size_t at = 0; at < resources.size();) {
-        size_t end = resources.find('\n', at);
-        if (end == std::string_view::npos)
-            end = resources.size();
-        const std::string_view line = resources.substr(at, end - at);
-        if (line.substr(0, key.size()) == key) {
-            const std::string value(line.substr(key.size()));
-            char *rest = nullptr;
-            const double dpi = std::strtod(value.c_str(), &rest);
-            if (rest != value.c_str() && dpi > 0 && dpi < 10000)
-                return dpi;
-        }
-        at = end + 1;
-    }
-    return normal_dpi;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string_view>
 #include <vector>
 
 // Where the parts of the X11 help box go. Everything is in pixels of a screen
@@ -36,6 +35,3 @@ BoxRect monitor_of(const BoxRect &owner, const std::vector<BoxRect> &monitors, c
 // moved into the monitor as far as it fits.
 BoxRect place_box(const BoxRect &owner, const BoxRect &monitor, int width, int height);
 
-// The screen's resolution from the X resources (the root window's
-// RESOURCE_MANAGER text): its "Xft.dpi", else 96.
-double resource_dpi(std::string_view resources);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/x11/screen_resolution.h"
+
 // Where a box opens and how it is told to come forward.
 struct BoxPlace {
     const char *display_name = nullptr; // null: $DISPLAY
@@ -11,6 +13,7 @@ struct BoxPlace {
     // Readable (an eventfd) when the box is to be raised and given the
     // focus; the box reads it empty then. -1: never.
     int raise_fd = -1;
+    double dpi = normal_dpi; // the screen's resolution, which the box is drawn at
 };
 
 // A modal box with an information icon, the text and one OK button, on an

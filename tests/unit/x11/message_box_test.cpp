@@ -9,6 +9,7 @@
 #include "controls/help.h"
 #include "platform/x11/box_layout.h"
 #include "platform/x11/message_box.h"
+#include "platform/x11/screen_resolution.h"
 #include "platform/x11/text_lines.h"
 
 namespace {
