@@ -1,47 +1,9 @@
-// Debian's Chromium, headless, with WebGL 2 on SwiftShader (there is no GPU),
-// driven by puppeteer-core, for the browser tests, serve-web's screenshot and
-// the benchmark.
+// What the browser tests, serve-web's screenshot and the benchmark share
+// beside the engines (engines.js): the page's first frame, the page served
+// with the tests' probe, and the console's bytes.
 'use strict';
-const puppeteer = require('puppeteer-core');
-
-const viewport = { width: 1280, height: 1024, deviceScaleFactor: 1 };
-
-// A browser of its own, with a fresh profile: puppeteer's, which it removes
-// on close, or the folder options.profile, which the caller removes. Over a
-// pipe rather than a port: the browser ends when the pipe closes, so it never
-// outlives the process that started it, even one that was killed. Signals
-// are the caller's to handle. options.viewport: its size in CSS pixels;
-// options.scale: device pixels per CSS pixel, set as a screen of that
-// density would (emulated through DevTools, a page would see the ratio but
-// not the device pixels of its elements).
-function launch(options = {}) {
-  const size = options.viewport || viewport;
-  const screen = options.scale ?
-    [`--force-device-scale-factor=${options.scale}`, `--window-size=${size.width},${size.height}`] : [];
-  return puppeteer.launch({
-    executablePath: process.env.SCHACH3D_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    pipe: true,
-    handleSIGINT: false,
-    handleSIGTERM: false,
-    handleSIGHUP: false,
-    userDataDir: options.profile,
-    defaultViewport: options.scale ? null : size,
-    args: [
-      '--no-sandbox', // as root; the browser loads only our own page from 127.0.0.1
-      '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader',
-      // No connections of the browser's own: this machine reaches no other host.
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-dev-shm-usage',
-      ...screen,
-    ],
-  });
-}
+const { probeHtml } = require('./probe');
+const { serve } = require('./serve');
 
 // Windows-1252's bytes 0x80 to 0x9F by the characters they stand for; every
 // other byte is the character of the same number.
@@ -61,32 +23,30 @@ function windows1252(text) {
 
 // Waits for the loaded page's first frame (its performance mark
 // schach3d-first-frame); resolves to the milliseconds from navigation to it.
-async function firstFrame(page) {
-  const startTime = await page.waitForFunction(() => {
+function firstFrame(tab) {
+  return tab.waitFor(() => {
     const mark = performance.getEntriesByName('schach3d-first-frame')[0];
     return mark && mark.startTime;
-  }, { timeout: 20000 });
-  return startTime.jsonValue();
+  });
 }
 
 // Loads the program's page and waits for its first frame.
-async function showScene(page, url) {
-  await page.goto(url);
-  await firstFrame(page);
+async function showScene(tab, url) {
+  await tab.goto(url);
+  return firstFrame(tab);
 }
 
-// Calls report(text) for every error or warning that the page logs, every
-// uncaught exception, and every request that fails or is refused.
-function watchProblems(page, report) {
-  page.on('console', (message) => {
-    if (['error', 'warn', 'warning'].includes(message.type()))
-      report(`console.${message.type()}: ${message.text()}`);
-  });
-  page.on('pageerror', (error) => report(`uncaught: ${error.message}`));
-  page.on('requestfailed', (request) => report(`request failed: ${request.url()}`));
-  page.on('response', (response) => {
-    if (response.status() >= 400) report(`HTTP ${response.status()}: ${response.url()}`);
-  });
+// The site served on 127.0.0.1 with the probe in its page (and options.script,
+// a function, run in the page before its own scripts).
+function serveProbed(site, options = {}) {
+  return serve(site, { inject: probeHtml(options.script) });
 }
 
-module.exports = { firstFrame, launch, showScene, viewport, watchProblems, windows1252 };
+// Everything the probe has kept since the last look: the console panel's
+// writes, the problems, the program's end status (null while it runs).
+function takeProbed(tab) {
+  return tab.evaluate(() => window.schach3dProbe ? window.schach3dProbe.take() :
+                                { writes: [], problems: [], ended: null });
+}
+
+module.exports = { firstFrame, serveProbed, showScene, takeProbed, windows1252 };

@@ -1,10 +1,13 @@
 #!/usr/bin/env node
 // The browser program as the e2e harness (tests/e2e/harness.cpp) drives a
 // desktop one: this process serves the site on 127.0.0.1, opens its page in
-// headless Chromium and then stands for the program.
+// the browser engine SCHACH3D_ENGINE names (engines.js: chromium, firefox or
+// webkit; chromium if unset; the headed ones on DISPLAY) and then stands for
+// the program.
 //   - Its stdout carries what the page's console panel shows of the program's
 //     stdout, its stderr what the panel shows of the program's stderr, as the
-//     program's Windows-1252 bytes; and, marked "page: ", everything the page
+//     program's Windows-1252 bytes (as the tests' probe, probe.js, sees the
+//     page hand them to the panel); and, marked "page: ", everything the page
 //     logs as an error or a warning, and requests that fail.
 //   - It ends with the program's exit status once the page says that the
 //     program has ended, or with 143 on SIGTERM; either way it closes the
@@ -14,18 +17,19 @@
 //     "windows" (the scene, the help box, the menu), their titles and places,
 //     the pointer, buttons, keys, and screenshots.
 //
-//   SCHACH3D_DRIVER_SOCKET=PATH tests/web/driver.js SITE/index.html
+//   SCHACH3D_DRIVER_SOCKET=PATH [SCHACH3D_ENGINE=NAME] tests/web/driver.js SITE/index.html
 'use strict';
 const fs = require('fs');
 const net = require('net');
 const path = require('path');
-const { launch, watchProblems, windows1252 } = require('./browser');
-const { serve, address } = require('./serve');
+const engines = require('./engines');
+const { serveProbed, takeProbed, windows1252 } = require('./browser');
+const { address } = require('./serve');
 
 const page_html = process.argv[2];
 const socket_path = process.env.SCHACH3D_DRIVER_SOCKET;
 if (!page_html || !socket_path) {
-  process.stderr.write('usage: SCHACH3D_DRIVER_SOCKET=PATH driver.js SITE/index.html\n');
+  process.stderr.write('usage: SCHACH3D_DRIVER_SOCKET=PATH [SCHACH3D_ENGINE=NAME] driver.js SITE/index.html\n');
   process.exit(2);
 }
 
@@ -54,89 +58,104 @@ async function end(status) {
   }
 }
 
+// The page's windows by id: the scene, the help box and the menu, with how
+// each is named and where a key for it goes. Runs in the page.
+function driverWindows(op, id) {
+  const windows = {
+    1: { element: () => document.getElementById('canvas'), name: () => document.title,
+         focus: (e) => e.focus() },
+    2: { element: () => document.getElementById('box'),
+         name: () => document.getElementById('box-title').textContent,
+         focus: () => document.getElementById('box-ok').focus() },
+    3: { element: () => document.querySelector('[role=menu]:not([hidden])'),
+         name: (e) => e.getAttribute('aria-label'),
+         focus: (e) => e.querySelector('[role=menuitem]').focus() },
+  };
+  const shown = (e) => e && e.isConnected && (e.tagName !== 'DIALOG' || e.open) && e.getClientRects().length > 0;
+  const w = windows[id];
+  switch (op) {
+  case 'windows':
+    return Object.keys(windows).filter((i) => shown(windows[i].element()))
+      .flatMap((i) => [i, windows[i].name(windows[i].element())]);
+  case 'title':
+    return [w.name(w.element())];
+  case 'geometry': {
+    const r = w.element().getBoundingClientRect();
+    return [r.left, r.top, r.width, r.height].map(Math.round);
+  }
+  case 'focus': {
+    const e = w.element();
+    if (!e.contains(document.activeElement)) w.focus(e);
+    return [];
+  }
+  }
+  throw new Error(`no such window request: ${op}`);
+}
+
 async function main() {
-  const server = await serve(path.dirname(page_html));
-  browser = await launch({ profile });
-  const page = (await browser.pages())[0];
+  const site = path.dirname(page_html);
+  const server = await serveProbed(site);
+  browser = await engines.start(engines.chosen(), { profile });
+  const tab = await browser.open();
+  const report = (text) => process.stderr.write(windows1252(`page: ${text}\n`));
+  tab.onProblem(report);
 
-  watchProblems(page, (text) => process.stderr.write(windows1252(`page: ${text}\n`)));
-
-  // What the console panel shows, as the page adds it; and the end of the
-  // program, when the page offers to start it again.
-  await page.exposeFunction('schach3dDriverWrite', (stream, text) => {
-    (stream === 2 ? process.stderr : process.stdout).write(windows1252(text));
-  });
-  await page.exposeFunction('schach3dDriverEnded', (status) => end(status));
-  await page.evaluateOnNewDocument(() => {
-    // The page's windows by id: the scene, the help box and the menu, with
-    // how each is named and where a key for it goes.
-    const windows = {
-      1: { element: () => document.getElementById('canvas'), name: () => document.title,
-           focus: (e) => e.focus() },
-      2: { element: () => document.getElementById('box'),
-           name: () => document.getElementById('box-title').textContent,
-           focus: () => document.getElementById('box-ok').focus() },
-      3: { element: () => document.querySelector('[role=menu]:not([hidden])'),
-           name: (e) => e.getAttribute('aria-label'),
-           focus: (e) => e.querySelector('[role=menuitem]').focus() },
-    };
-    const shown = (e) => e && e.isConnected && (e.tagName !== 'DIALOG' || e.open) && e.getClientRects().length > 0;
-    window.schach3dDriver = {
-      windows: () => Object.keys(windows).filter((id) => shown(windows[id].element()))
-                       .flatMap((id) => [id, windows[id].name(windows[id].element())]),
-      title: (id) => windows[id].name(windows[id].element()),
-      geometry: (id) => {
-        const r = windows[id].element().getBoundingClientRect();
-        return [r.left, r.top, r.width, r.height].map(Math.round);
-      },
-      focus: (id) => {
-        const e = windows[id].element();
-        if (!e.contains(document.activeElement)) windows[id].focus(e);
-      },
-    };
-    addEventListener('DOMContentLoaded', () => {
-      document.getElementById('console').addEventListener('console-write', (event) => {
-        window.schach3dDriverWrite(event.detail.stream, event.detail.text);
-      });
-      const restart = document.getElementById('restart');
-      new MutationObserver(() => {
-        const status = /Status (\d+)/.exec(document.getElementById('status').textContent);
-        if (!restart.hidden && status) window.schach3dDriverEnded(Number(status[1]));
-      }).observe(restart, { attributes: true });
-    });
-  });
+  // One thing at a time in the page: the harness's requests and the look at
+  // what the probe kept take turns (WebDriver wants one command at a time).
+  let turn = Promise.resolve();
+  const inTurn = (work) => {
+    const done = turn.then(work);
+    turn = done.catch(() => {});
+    return done;
+  };
 
   const handlers = {
-    windows: () => page.evaluate(() => window.schach3dDriver.windows()),
-    title: async (id) => [await page.evaluate((id) => window.schach3dDriver.title(id), id)],
-    geometry: (id) => page.evaluate((id) => window.schach3dDriver.geometry(id), id),
+    windows: () => tab.evaluate(driverWindows, 'windows'),
+    title: (id) => tab.evaluate(driverWindows, 'title', id),
+    geometry: (id) => tab.evaluate(driverWindows, 'geometry', id),
     async move(x, y) {
-      await page.mouse.move(Number(x), Number(y));
+      await tab.mouse.move(Number(x), Number(y));
       return [];
     },
     async down(button) {
-      if (wheel[button] !== undefined) await page.mouse.wheel({ deltaY: wheel[button] });
-      else await page.mouse.down({ button: buttons[button] });
+      if (wheel[button] !== undefined) await tab.mouse.wheel({ deltaY: wheel[button] });
+      else await tab.mouse.down({ button: buttons[button] });
       return [];
     },
     async up(button) {
-      if (wheel[button] === undefined) await page.mouse.up({ button: buttons[button] });
+      if (wheel[button] === undefined) await tab.mouse.up({ button: buttons[button] });
       return [];
     },
     async key(id, keysym) {
       // The key goes where the person has put the focus: into that window.
-      await page.evaluate((id) => window.schach3dDriver.focus(id), id);
-      await page.keyboard.press(keys[keysym] || keysym);
+      await tab.evaluate(driverWindows, 'focus', id);
+      await tab.keyboard.press(keys[keysym] || keysym);
       return [];
     },
     async screenshot(file) {
-      await page.screenshot({ path: file, type: 'png' });
+      await tab.screenshot(file);
       return [];
     },
   };
 
   // Requests from when the page has loaded: before, it has nothing to ask about.
-  await page.goto(address(server) + path.basename(page_html));
+  await tab.goto(address(server) + path.basename(page_html));
+
+  // What the console panel was given, in order; then the end, if it came.
+  const look = async () => {
+    const kept = await inTurn(() => takeProbed(tab));
+    for (const [stream, text] of kept.writes) (stream === 2 ? process.stderr : process.stdout).write(windows1252(text));
+    kept.problems.forEach(report);
+    if (kept.ended !== null) return end(kept.ended);
+    setTimeout(() => look().catch(lookFailed), 25);
+  };
+  const lookFailed = (error) => {
+    if (ending) return;
+    process.stderr.write(`driver: ${error.stack || error}\n`);
+    end(125);
+  };
+  look().catch(lookFailed);
+
   fs.rmSync(socket_path, { force: true });
   net.createServer((connection) => {
     let request = '';
@@ -147,7 +166,7 @@ async function main() {
       let reply;
       try {
         if (!handlers[op]) throw new Error(`no such request: ${op}`);
-        reply = ['ok', ...(await handlers[op](...args))].map(String).join('\t');
+        reply = ['ok', ...(await inTurn(() => handlers[op](...args)))].map(String).join('\t');
       } catch (error) {
         // A key that ended the program has closed the page under the request.
         reply = ending ? 'ok' : `error\t${String(error.message).replace(/\s+/g, ' ')}`;

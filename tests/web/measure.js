@@ -1,23 +1,25 @@
 #!/usr/bin/env node
-// The browser program in headless Chromium, for bench/web: the time from
-// loading the page to its first picture, one frame at 900 x 600, and the
-// page's memory over what a person repeats.
+// The browser program in one engine (engines.js), for bench/web: the time from
+// loading the page to its first picture, one frame at 900 x 600, and, in
+// Chromium, the page's memory over what a person repeats.
 //
-//   node tests/web/measure.js SITE_DIR [LOADS]
+//   node tests/web/measure.js ENGINE SITE_DIR [LOADS]     (the headed engines on DISPLAY)
 //
-// First picture: LOADS loads of the page in a fresh tab each, without cache,
-// from navigation start to the end of the program's first frame (the page's
-// performance mark schach3d-first-frame). Frame: what one display request
-// costs, as the desktop's benchmark counts it (clear, render pass, swap, and
-// waiting until the frame is done): the program's display callback, then a
-// read of one pixel, which returns only once the frame is drawn. Memory: two
-// rounds of 600 clicks over board, pieces and switch spheres, 600 keys that
-// change the picture (undone in turn) and 100 help boxes (F2, then Return);
-// after each, with garbage collected, the page's JavaScript heap, its DOM
-// nodes and the program's WebAssembly memory.
+// First picture: LOADS loads of the page, each in a fresh context (so from
+// no cache), from navigation start to the end of the program's first frame
+// (the page's performance mark schach3d-first-frame). Frame: what one
+// display request costs, as the desktop's benchmark counts it (clear, render
+// pass, swap, and waiting until the frame is done): the program's display
+// callback, then a read of one pixel, which returns only once the frame is
+// drawn; the median of 100 after 20 to warm up. Memory (Chromium, whose
+// DevTools can collect garbage and count nodes): two rounds of 600 clicks
+// over board, pieces and switch spheres, 600 keys that change the picture
+// (undone in turn) and 100 help boxes (F2, then Return); after each, the
+// page's JavaScript heap, its DOM nodes and the program's WebAssembly memory.
 'use strict';
-const { firstFrame, launch, showScene } = require('./browser');
-const { serve, address } = require('./serve');
+const engines = require('./engines');
+const { firstFrame, showScene } = require('./browser');
+const { address, serve } = require('./serve');
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -25,18 +27,19 @@ function median(values) {
 }
 
 async function firstPicture(browser, url) {
-  const page = await browser.newPage();
-  await page.setCacheEnabled(false);
-  await page.goto(url);
-  const value = await firstFrame(page);
-  await page.close();
-  return value;
+  const tab = await browser.open();
+  try {
+    await tab.goto(url);
+    return await firstFrame(tab);
+  } finally {
+    await tab.close();
+  }
 }
 
 async function frameTime(browser, url) {
-  const page = await browser.newPage();
-  await showScene(page, url);
-  const times = await page.evaluate(() => {
+  const tab = await browser.open();
+  await showScene(tab, url);
+  const times = await tab.evaluate(() => {
     const gl = document.getElementById('canvas').getContext('webgl2');
     const pixel = new Uint8Array(4);
     const frame = () => {
@@ -50,46 +53,48 @@ async function frameTime(browser, url) {
     for (let i = 0; i < 100; i++) times.push(frame());
     return times;
   });
-  await page.close();
+  await tab.close();
   return times;
 }
 
 async function repeatedUse(browser, url) {
-  const page = await browser.newPage();
-  await showScene(page, url);
+  const tab = await browser.open();
+  const page = tab.page;
+  await showScene(tab, url);
   const session = await page.createCDPSession();
   await session.send('Performance.enable');
-  const canvas = await (await page.$('#canvas')).boundingBox();
+  const canvas = await tab.box('#canvas');
   const memory = async () => {
     await session.send('HeapProfiler.collectGarbage');
     const metrics = Object.fromEntries((await session.send('Performance.getMetrics')).metrics
       .map((m) => [m.name, m.value]));
-    const wasm = await page.evaluate(() => Module.HEAP8.length);
+    const wasm = await tab.evaluate(() => Module.HEAP8.length);
     return `JS heap ${(metrics.JSHeapUsedSize / 1024).toFixed(0)} KiB, DOM nodes ${metrics.Nodes}, ` +
            `wasm memory ${(wasm / 1024).toFixed(0)} KiB`;
   };
   const keys = ['l', 'f', 'ArrowLeft', 'ArrowRight', 'd', 'd', 'a', 'a'];
+  const focusScene = () => tab.evaluate(() => document.getElementById('canvas').focus());
   console.log(`memory at start: ${await memory()}`);
   for (let round = 1; round <= 2; round++) {
     for (let i = 0; i < 600; i++)
-      await page.mouse.click(canvas.x + 150 + (i * 37) % 600, canvas.y + 40 + (i * 53) % 480);
-    await page.focus('#canvas');
-    for (let i = 0; i < 600; i++) await page.keyboard.press(keys[i % keys.length]);
+      await tab.mouse.click(canvas.x + 150 + (i * 37) % 600, canvas.y + 40 + (i * 53) % 480);
+    await focusScene();
+    for (let i = 0; i < 600; i++) await tab.keyboard.press(keys[i % keys.length]);
     for (let i = 0; i < 100; i++) {
-      await page.focus('#canvas');
-      await page.keyboard.press('F2');
-      await page.waitForFunction(() => document.getElementById('box').open);
-      await page.keyboard.press('Enter');
-      await page.waitForFunction(() => !document.getElementById('box').open);
+      await focusScene();
+      await tab.keyboard.press('F2');
+      await tab.waitFor(() => document.getElementById('box').open);
+      await tab.keyboard.press('Enter');
+      await tab.waitFor(() => !document.getElementById('box').open);
     }
     console.log(`memory after round ${round}: ${await memory()}`);
   }
-  await page.close();
+  await tab.close();
 }
 
-async function main(site, loads) {
+async function main(engine, site, loads) {
   const server = await serve(site);
-  const browser = await launch();
+  const browser = await engines.start(engine);
   try {
     const url = address(server);
     const pictures = [];
@@ -98,19 +103,19 @@ async function main(site, loads) {
     console.log(`first picture median ms: ${median(pictures).toFixed(0)}, max: ${Math.max(...pictures).toFixed(0)}`);
     const frames = await frameTime(browser, url);
     console.log(`frame ms median: ${median(frames).toFixed(2)}, min: ${Math.min(...frames).toFixed(2)}`);
-    await repeatedUse(browser, url);
+    if (engine === 'chromium') await repeatedUse(browser, url);
   } finally {
     await browser.close();
     server.close();
   }
 }
 
-const [site, loads] = process.argv.slice(2);
-if (!site) {
-  console.error('usage: measure.js SITE_DIR [LOADS]');
+const [engine, site, loads] = process.argv.slice(2);
+if (!engines.names.includes(engine) || !site) {
+  console.error(`usage: measure.js ENGINE SITE_DIR [LOADS]   (ENGINE: ${engines.names.join(', ')})`);
   process.exit(2);
 }
-main(site, Number(loads || 10)).catch((error) => {
+main(engine, site, Number(loads || 10)).catch((error) => {
   console.error(error.stack || String(error));
   process.exit(1);
 });

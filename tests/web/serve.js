@@ -19,7 +19,9 @@ const types = {
 };
 
 // Starts serving root; resolves to the server, whose address says the port.
-function serve(root) {
+// options.inject: HTML that a page gets at the end of its head, before its
+// own scripts run (the tests' probe, tests/web/probe.js).
+function serve(root, options = {}) {
   root = path.resolve(root);
   const server = http.createServer((request, response) => {
     let name = '';
@@ -38,6 +40,8 @@ function serve(root) {
         response.writeHead(404).end();
         return;
       }
+      if (options.inject && file.endsWith('.html'))
+        data = Buffer.from(data.toString('utf8').replace('</head>', `${options.inject}</head>`));
       response.writeHead(200, {
         'Content-Type': types[path.extname(file)] || 'application/octet-stream',
         'Content-Length': data.length,

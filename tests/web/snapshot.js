@@ -5,16 +5,17 @@
 //
 //   node tests/web/snapshot.js SITE_DIR OUT.png
 'use strict';
-const { launch, showScene } = require('./browser');
+const engines = require('./engines');
+const { showScene } = require('./browser');
 const { serve, address } = require('./serve');
 
 async function main(site, out) {
   const server = await serve(site);
-  const browser = await launch();
+  const browser = await engines.start('chromium');
   try {
-    const page = (await browser.pages())[0];
-    await showScene(page, address(server));
-    const content = await page.$('main');
+    const tab = await browser.open();
+    await showScene(tab, address(server));
+    const content = await tab.page.$('main');
     await content.screenshot({ path: out });
   } finally {
     await browser.close();
