@@ -302,6 +302,22 @@ async function startWebKit(name, options) {
   return new WebDriverBrowser(name, await webdriver.startDriver(env));
 }
 
+// What an engine's automation cannot do as a person's hand does, by what a
+// test needs; a test that needs it skips there with the reason.
+const limits = {
+  webkit: {
+    sideButtons: 'WebKitWebDriver presses the left button for the buttons "back" and "forward"',
+    otherRelease: 'WebKitWebDriver reports the release of any button as one of the left button, the other still held',
+    keyRepeat: 'WebKitWebDriver sends nothing for a key pressed again while it is held, where a keyboard repeats it',
+    modifiedWheel: 'WebKitWebDriver turns the wheel without the modifier keys that are held',
+  },
+};
+
+// The reason why the engine cannot do what the test needs, or false if it can.
+function cannot(name, need) {
+  return (limits[name] && limits[name][need]) || false;
+}
+
 const starters = { chromium: startChromium, 'chromium-gl': startChromium, firefox: startFirefox, webkit: startWebKit };
 
 // Starts the engine. options.scale: device pixels per CSS pixel, as a screen
@@ -317,4 +333,4 @@ function chosen() {
   return process.env.SCHACH3D_ENGINE || 'chromium';
 }
 
-module.exports = { start, chosen, names: Object.keys(starters) };
+module.exports = { start, chosen, cannot, names: Object.keys(starters) };

@@ -63,6 +63,21 @@ async function open(t, options = {}) {
   };
 }
 
+// The scene's picture as the program draws it now: one frame, read back in
+// the same task (the drawing buffer is not kept once the page is shown).
+function picture(tab) {
+  return tab.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const gl = canvas.getContext('webgl2');
+    Module._web_on_display();
+    const pixels = new Uint8Array(canvas.width * canvas.height * 4);
+    gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+    let hash = 0;
+    for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
+    return hash;
+  });
+}
+
 // A click in the middle of the element.
 async function clickOn(tab, selector) {
   const box = await tab.box(selector);
@@ -203,6 +218,108 @@ test('the middle button opens the menu at the pointer; Escape or a press elsewhe
   await s.tab.keyboard.press('Enter');
   await s.tab.waitFor(() => document.getElementById('console').textContent.includes('Tastenfunktionen'));
   assert.equal(await s.tab.evaluate(() => document.activeElement.id), 'canvas');
+
+  await t.test('as on the desktop, the button pressed, dragged onto an entry and released there chooses it',
+               { skip: engines.cannot(engine, 'otherRelease') }, async () => {
+    const p = s.at(300, 200);
+    await s.tab.mouse.move(p.x, p.y);
+    await s.tab.mouse.down({ button: 'middle' });
+    await s.tab.waitFor(menuShown);
+    const hilfe = await s.tab.box('[role=menu]:not([hidden]) [role=menuitem]:nth-child(4)');
+    await s.tab.mouse.move(p.x + 20, p.y + hilfe.height / 2);
+    await s.tab.mouse.move(hilfe.x + hilfe.width / 2, hilfe.y + hilfe.height / 2);
+    await s.tab.mouse.up({ button: 'middle' });
+    await s.tab.waitFor(menuHidden);
+    // "Hilfe" has printed the key help a second time.
+    await s.tab.waitFor(() => document.getElementById('console').textContent.split('Tastenfunktionen').length === 3);
+  });
+  await s.clean();
+});
+
+test('what the desktop ignores or leaves to the browser', async (t) => {
+  const s = await open(t);
+  const p = s.at(450, 300);
+  await s.tab.mouse.move(p.x, p.y);
+
+  await t.test('"back" and "forward" over the scene leave neither the page nor the scene',
+               { skip: engines.cannot(engine, 'sideButtons') }, async () => {
+    for (const button of ['back', 'forward']) {
+      const prevented = await watchDefault(s.tab, 'mouseup');
+      await s.tab.mouse.down({ button });
+      await s.tab.mouse.up({ button });
+      assert.equal(await prevented(), true, button);
+    }
+    assert.equal(await s.title(), start_title);
+  });
+
+  await t.test('Ctrl with the wheel (and a trackpad\'s pinch) is the page\'s zoom, not the scene\'s',
+               { skip: engines.cannot(engine, 'modifiedWheel') }, async () => {
+    const start = await picture(s.tab);
+    await s.tab.evaluate(() => {
+      window.zoom = new Promise((resolve) => addEventListener('wheel', (e) => {
+        resolve(e.defaultPrevented);
+        e.preventDefault(); // the test's own: the zoom would change the picture's size
+      }, { once: true, passive: false }));
+    });
+    await s.tab.keyboard.down('Control');
+    await s.tab.mouse.wheel({ deltaY: -100 });
+    await s.tab.keyboard.up('Control');
+    assert.equal(await s.tab.evaluate(() => window.zoom), false);
+    assert.equal(await picture(s.tab), start);
+  });
+
+  await t.test('F1 in the box and in the menu opens no help page of the browser\'s', async () => {
+    await s.focus('#canvas');
+    await s.tab.keyboard.press('F2');
+    await s.tab.waitFor(() => document.activeElement.id === 'box-ok');
+    const inBox = await watchDefault(s.tab, 'keydown');
+    await s.tab.keyboard.press('F1');
+    assert.equal(await inBox(), true, 'in the box');
+    await s.tab.keyboard.press('Escape');
+    await s.tab.mouse.click(p.x, p.y, { button: 'middle' });
+    await s.tab.waitFor(() => document.activeElement.getAttribute('role') === 'menuitem');
+    const inMenu = await watchDefault(s.tab, 'keydown');
+    await s.tab.keyboard.press('F1');
+    assert.equal(await inMenu(), true, 'in the menu');
+  });
+  await s.clean();
+});
+
+test('a release or a first press that the scene never received', async (t) => {
+  const s = await open(t);
+
+  await t.test('a button let go where the page cannot see it is up for the moves that follow', async () => {
+    const start = s.at(450, 300), pawn = s.at(277, 409);
+    await s.tab.mouse.click(start.x, start.y);
+    const title = await s.title();
+    await s.tab.evaluate(() => {
+      addEventListener('mouseup', (e) => e.stopImmediatePropagation(), { capture: true, once: true });
+    });
+    await s.tab.mouse.down();
+    await s.tab.mouse.up();
+    await s.tab.mouse.move(pawn.x, pawn.y);
+    assert.equal(await s.title(), title);
+  });
+
+  await t.test('Escape held to close the box: its repeats reach the scene, which never had the press, and ' +
+               'end nothing', { skip: engines.cannot(engine, 'keyRepeat') }, async () => {
+    await s.focus('#canvas');
+    await s.tab.keyboard.press('F2');
+    await s.tab.waitFor(() => document.activeElement.id === 'box-ok');
+    await s.tab.evaluate(() => {
+      window.escapes = [];
+      addEventListener('keydown', (e) => window.escapes.push(e.repeat), true);
+    });
+    await s.tab.keyboard.down('Escape');
+    await s.tab.waitFor(() => !document.getElementById('box').open && document.activeElement.id === 'canvas');
+    await s.tab.keyboard.down('Escape');
+    await s.tab.keyboard.down('Escape');
+    await s.tab.keyboard.up('Escape');
+    assert.deepEqual(await s.tab.evaluate(() => window.escapes), [false, true, true]);
+    await s.tab.keyboard.press('h');
+    await s.tab.waitFor(() => document.getElementById('console').textContent.includes('Tastenfunktionen'));
+    assert.match(await s.status(), /l\u00e4uft/);
+  });
   await s.clean();
 });
 
@@ -276,10 +393,13 @@ test('ESC ends the program: the status says so, with status 0, and a button star
   await s.tab.keyboard.press('Escape');
   await s.tab.waitFor(() => !document.getElementById('restart').hidden);
   assert.match(await s.status(), /beendet \(Status 0\)/);
-  // Ended, it takes no keys: "h" prints nothing.
+  // Ended, it takes no keys: "h" prints nothing; and the middle button opens no menu.
   const printed = await s.console();
   await s.focus('#canvas');
   await s.tab.keyboard.press('h');
+  const p = s.at(300, 200);
+  await s.tab.mouse.click(p.x, p.y, { button: 'middle' });
+  assert.equal(await s.tab.evaluate(() => document.querySelector('[role=menu]:not([hidden])')), null);
   assert.equal(await s.console(), printed);
 
   await clickOn(s.tab, '#restart');

@@ -56,7 +56,14 @@ mergeInto(LibraryManager.library, {
       restart.focus();
     },
 
+    // F1 is the program's help key wherever the focus is on the page's own
+    // parts, the box and the menu included: never the browser's help.
+    onHelpKey: function(event) {
+      if (event.key === 'F1') event.preventDefault();
+    },
+
     listen: function() {
+      document.addEventListener('keydown', Page.onHelpKey);
       PageInput.listen(Page.canvas);
       PageMenu.listen();
       PageBox.listen();
@@ -121,8 +128,9 @@ mergeInto(LibraryManager.library, {
 
   web_thread_sleep__deps: ['$Page'],
   web_thread_sleep: function(milliseconds) {
+    // The thread goes on as any call into the program does: through Page.call.
     Asyncify.handleSleep(function(wakeUp) {
-      setTimeout(function() { if (!Page.ended) wakeUp(); }, milliseconds);
+      setTimeout(function() { Page.call(wakeUp); }, milliseconds);
     });
   }
 });

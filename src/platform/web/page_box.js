@@ -54,7 +54,7 @@ mergeInto(LibraryManager.library, {
   web_box_show__deps: ['$PageBox', '$Asyncify'],
   web_box_show: function(text, title) {
     Asyncify.handleSleep(function(wakeUp) {
-      PageBox.show(Page.text(text), Page.text(title), function() { wakeUp(); });
+      PageBox.show(Page.text(text), Page.text(title), function() { Page.call(wakeUp); });
     });
   },
 

@@ -7,6 +7,7 @@ mergeInto(LibraryManager.library, {
     pressed: 0,          // mouse buttons (GLUT's numbers as bits) pressed over the canvas
     pointer: [0, 0],     // the last pointer position in window coordinates
     wheel: 0,            // wheel travel not yet made into steps
+    keysDown: {},        // keys whose press the scene received, by their place on the keyboard
 
     // Window coordinates of a mouse event: device pixels from the canvas's top left.
     position: function(event) {
@@ -40,20 +41,30 @@ mergeInto(LibraryManager.library, {
       var character = PageInput.namedCharacters[event.key];
       if (character === undefined && event.key.length === 1 && event.key.charCodeAt(0) <= 255)
         character = event.key.charCodeAt(0);
+      if (special === undefined && character === undefined) return;
+      if (!PageInput.browserKeys[event.key]) event.preventDefault();
+      // A key held down repeats where the focus is now: Escape held to close
+      // the box goes on in the scene. Only the repeats of a press that the
+      // scene had are its own.
+      var place = event.code || event.key;
+      if (event.repeat && !PageInput.keysDown[place]) return;
+      PageInput.keysDown[place] = true;
       if (special !== undefined)
         Page.call(function() { _web_on_special(special, x, y); });
-      else if (character !== undefined)
-        Page.call(function() { _web_on_key(character, x, y); });
       else
-        return;
-      if (!PageInput.browserKeys[event.key]) event.preventDefault();
+        Page.call(function() { _web_on_key(character, x, y); });
+    },
+
+    onKeyUp: function(event) {
+      delete PageInput.keysDown[event.code || event.key];
     },
 
     onMouseDown: function(event) {
       event.preventDefault(); // no text selection, no scrolling by the middle button
       Page.canvas.focus({ preventScroll: true });
       var button = event.button;
-      if (button > 2) return;
+      // The side buttons are the desktop's nothing; an ended program has no menu.
+      if (button > 2 || Page.ended) return;
       var at = PageInput.position(event);
       if (PageMenu.openByButton(button, event.clientX, event.clientY)) return;
       PageInput.pressed |= 1 << button;
@@ -68,16 +79,35 @@ mergeInto(LibraryManager.library, {
       Page.call(function() { _web_on_mouse(button, 1, at[0], at[1]); });
     },
 
+    // GLUT's buttons (as bits) among those that a mouse event says are held.
+    held: function(buttons) {
+      return (buttons & 1 ? 1 : 0) | (buttons & 4 ? 2 : 0) | (buttons & 2 ? 4 : 0);
+    },
+
     onMouseMove: function(event) {
       // A drag that began on the canvas goes on beyond it, as in a desktop window.
       if (!PageInput.pressed && event.target !== Page.canvas) return;
       var at = PageInput.position(event);
+      // A button let go where the page could not see it (outside the window,
+      // over the browser's own parts) is up: the program hears of it now.
+      var lost = PageInput.pressed & ~PageInput.held(event.buttons);
+      PageInput.pressed &= ~lost;
+      [0, 1, 2].forEach(function(button) {
+        if (lost & 1 << button) Page.call(function() { _web_on_mouse(button, 1, at[0], at[1]); });
+      });
       if (PageInput.pressed) Page.call(function() { _web_on_motion(at[0], at[1]); });
+    },
+
+    // The browser's "back" and "forward" go on the release: over the scene they do nothing.
+    onSideButtonUp: function(event) {
+      if (event.button > 2) event.preventDefault();
     },
 
     // Each step of the wheel is a press and a release of button 3 (away from
     // the person) or 4 (towards), as a desktop toolkit reports it.
     onWheel: function(event) {
+      // With Ctrl it is the browser's zoom (a trackpad's pinch comes so, too).
+      if (event.ctrlKey) return;
       event.preventDefault();
       var perStep = [100, 3, 1][event.deltaMode] || 100;
       var at = PageInput.position(event);
@@ -114,7 +144,9 @@ mergeInto(LibraryManager.library, {
 
     listen: function(canvas) {
       canvas.addEventListener('keydown', PageInput.onKey);
+      addEventListener('keyup', PageInput.onKeyUp, true);
       canvas.addEventListener('mousedown', PageInput.onMouseDown);
+      canvas.addEventListener('mouseup', PageInput.onSideButtonUp);
       canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
       canvas.addEventListener('wheel', PageInput.onWheel, { passive: false });
       addEventListener('mouseup', PageInput.onMouseUp);

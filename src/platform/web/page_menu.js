@@ -7,12 +7,15 @@ mergeInto(LibraryManager.library, {
     menus: [],           // per menu number - 1: its element
     buttonMenus: {},     // GLUT button -> menu number
     open: null,          // the open menu's element, if one is open
+    pressed: -1,         // the button whose press opened it, until its release
+    pointed: null,       // the entry that the pointer last moved onto
 
     // Opens the menu attached to the button, if there is one; says whether it did.
     openByButton: function(button, clientX, clientY) {
       var menu = PageMenu.buttonMenus[button];
       if (menu === undefined) return false;
       PageMenu.show(menu, clientX, clientY);
+      PageMenu.pressed = button;
       return true;
     },
 
@@ -24,6 +27,7 @@ mergeInto(LibraryManager.library, {
       list.style.left = x + 'px';
       list.style.top = y + 'px';
       PageMenu.open = list;
+      PageMenu.pointed = null;
       list.firstChild.focus();
     },
 
@@ -60,6 +64,16 @@ mergeInto(LibraryManager.library, {
       event.stopPropagation();
     },
 
+    // As on the desktop, the button that opened the menu, dragged onto an
+    // entry and released there, chooses it; released where it was pressed,
+    // it leaves the menu open for a click.
+    onRelease: function(event) {
+      if (event.button !== PageMenu.pressed) return;
+      PageMenu.pressed = -1;
+      var item = PageMenu.pointed;
+      if (PageMenu.open && item && item === event.target) PageMenu.choose(item);
+    },
+
     // A press anywhere but on the open menu closes it, and does nothing else.
     onPressOutside: function(event) {
       if (!PageMenu.open || PageMenu.open.contains(event.target)) return;
@@ -70,6 +84,7 @@ mergeInto(LibraryManager.library, {
 
     listen: function() {
       document.addEventListener('mousedown', PageMenu.onPressOutside, true);
+      document.addEventListener('mouseup', PageMenu.onRelease, true);
     }
   },
 
@@ -88,7 +103,9 @@ mergeInto(LibraryManager.library, {
         if (event.target.parentNode === list) PageMenu.choose(event.target);
       });
       list.addEventListener('mousemove', function(event) {
-        if (event.target.parentNode === list) event.target.focus({ preventScroll: true });
+        if (event.target.parentNode !== list) return;
+        PageMenu.pointed = event.target;
+        event.target.focus({ preventScroll: true });
       });
       list.addEventListener('contextmenu', function(event) { event.preventDefault(); });
       document.body.appendChild(list);
