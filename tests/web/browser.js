@@ -37,9 +37,10 @@ async function showScene(tab, url) {
 }
 
 // The site served on 127.0.0.1 with the probe in its page (and options.script,
-// a function, run in the page before its own scripts).
+// a function, run in the page before its own scripts; options.missing, files
+// that are not there).
 function serveProbed(site, options = {}) {
-  return serve(site, { inject: probeHtml(options.script) });
+  return serve(site, { inject: probeHtml(options.script), missing: options.missing });
 }
 
 // Everything the probe has kept since the last look: the console panel's

@@ -26,7 +26,8 @@ after(async () => {
 
 // The page with the program started (options.script runs in the page before
 // its own; options.viewport sizes the window; options.clockHeld: the script
-// holds the clock, so the start's second clock line is not awaited); every
+// holds the clock, so the start's second clock line is not awaited;
+// options.broken: the page is only loaded, as it cannot run); every
 // problem it has, as the browser or the page reports it, is kept and must
 // not be there when the case ends.
 async function open(t, options = {}) {
@@ -42,6 +43,10 @@ async function open(t, options = {}) {
     if (browser) await browser.close();
     server.close();
   });
+  if (options.broken) {
+    await tab.goto(address(server));
+    return { tab, status: () => tab.evaluate(() => document.getElementById('status').textContent) };
+  }
   await showScene(tab, address(server));
   // The start's two clock lines, "\nhh:mm:ss " each, unless the case holds
   // the clock: the page prints the second from a timer, which may come after
@@ -408,6 +413,32 @@ test('ESC ends the program: the status says so, with status 0, and a button star
   assert.match(await s.status(), /l\u00e4uft/);
   assert.equal(await s.title(), start_title);
   await s.clean();
+});
+
+test('when the page cannot run, it says so, and why, in German', async (t) => {
+  const restartShown = (tab) => tab.evaluate(() => !document.getElementById('restart').hidden);
+  await t.test('a browser without WebGL 2', async (t) => {
+    const s = await open(t, {
+      broken: true,
+      script: () => {
+        const getContext = HTMLCanvasElement.prototype.getContext;
+        HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+          return kind === 'webgl2' ? null : getContext.call(this, kind, ...rest);
+        };
+      },
+    });
+    await s.tab.waitFor(() => /WebGL 2/.test(document.getElementById('status').textContent));
+    assert.match(await s.status(), /kann die Szene nicht zeichnen.*Hardwarebeschleunigung/);
+    assert.equal(await restartShown(s.tab), false); // it would meet the same browser
+  });
+  for (const file of ['schach3d.wasm', 'schach3d.js']) {
+    await t.test(`a ${file} that does not arrive`, async (t) => {
+      const s = await open(t, { broken: true, missing: [file] });
+      await s.tab.waitFor((file) => document.getElementById('status').textContent.includes(file), 5000, file);
+      assert.match(await s.status(), /nicht geladen werden/);
+      assert.equal(await restartShown(s.tab), true);
+    });
+  }
 });
 
 test('the site\'s server (scripts/serve-web) answers a malformed address with 404 and goes on serving',

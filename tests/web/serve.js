@@ -20,7 +20,8 @@ const types = {
 
 // Starts serving root; resolves to the server, whose address says the port.
 // options.inject: HTML that a page gets at the end of its head, before its
-// own scripts run (the tests' probe, tests/web/probe.js).
+// own scripts run (the tests' probe, tests/web/probe.js); options.missing:
+// names of files answered with 404, as if they were not there.
 function serve(root, options = {}) {
   root = path.resolve(root);
   const server = http.createServer((request, response) => {
@@ -31,7 +32,8 @@ function serve(root, options = {}) {
       // A malformed escape ("/%") names no file; it must not end the server.
     }
     const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
-    if (!name || !file.startsWith(root + path.sep) || request.method !== 'GET' && request.method !== 'HEAD') {
+    if (!name || !file.startsWith(root + path.sep) || request.method !== 'GET' && request.method !== 'HEAD' ||
+        (options.missing || []).includes(path.basename(file))) {
       response.writeHead(404).end();
       return;
     }

@@ -56,6 +56,7 @@ int glutCreateWindow(const char *title)
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#canvas", &attributes);
     if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         std::fprintf(stderr, "schach3d: this browser has no WebGL 2 for the canvas\n");
+        web_no_webgl();
         std::exit(1);
     }
     return 1;

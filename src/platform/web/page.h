@@ -13,6 +13,9 @@ extern "C" {
 // page's events.
 void web_window_open(int width, int height, const char *title);
 void web_window_title(const char *title);
+// The page says that this browser cannot draw the scene (no WebGL 2), once
+// the program has ended.
+void web_no_webgl();
 // The canvas's size in device pixels: the window's size as the program sees it.
 int web_window_width();
 int web_window_height();

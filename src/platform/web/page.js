@@ -5,7 +5,8 @@
 // markup is index.html. Every call into the program goes through Page.call,
 // so that a program that has ended takes no more events.
 mergeInto(LibraryManager.library, {
-  $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageMenu', '$PageBox'],
+  $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageMenu', '$PageBox',
+                '$PageStatus'],
   $Page__postset: 'Page.init();',
   $Page: {
     ended: false,
@@ -18,6 +19,7 @@ mergeInto(LibraryManager.library, {
     init: function() {
       Page.start = performance.now();
       Page.decoder = new TextDecoder('windows-1252');
+      Module['onAbort'] = PageStatus.onAbort;
       // The program ends through exit(): the page says so and stops.
       var quit = quit_;
       quit_ = function(status, toThrow) {
@@ -49,11 +51,7 @@ mergeInto(LibraryManager.library, {
       Page.frame = 0;
       PageMenu.close();
       PageBox.end();
-      document.getElementById('status').textContent =
-        'Das Programm ist beendet (Status ' + status + ').';
-      var restart = document.getElementById('restart');
-      restart.hidden = false;
-      restart.focus();
+      PageStatus.ended(status);
     },
 
     // F1 is the program's help key wherever the focus is on the page's own
@@ -67,7 +65,6 @@ mergeInto(LibraryManager.library, {
       PageInput.listen(Page.canvas);
       PageMenu.listen();
       PageBox.listen();
-      document.getElementById('restart').addEventListener('click', function() { location.reload(); });
     }
   },
 
@@ -82,7 +79,7 @@ mergeInto(LibraryManager.library, {
     Page.setTitle(Page.text(title));
     Page.listen();
     canvas.focus({ preventScroll: true });
-    document.getElementById('status').textContent = 'Das Programm l\u00e4uft.';
+    PageStatus.running();
   },
 
   web_window_title__deps: ['$Page'],
