@@ -50,4 +50,22 @@ function takeProbed(tab) {
                                 { writes: [], problems: [], ended: null });
 }
 
-module.exports = { firstFrame, serveProbed, showScene, takeProbed, windows1252 };
+// The scene's picture as the program draws it now, read back in the same
+// task (the drawing buffer is not kept once the page is shown): the second
+// of two frames, as some of the light's state passes from one frame to the
+// next.
+function picture(tab) {
+  return tab.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const gl = canvas.getContext('webgl2');
+    Module._web_on_display();
+    Module._web_on_display();
+    const pixels = new Uint8Array(canvas.width * canvas.height * 4);
+    gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+    let hash = 0;
+    for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
+    return hash;
+  });
+}
+
+module.exports = { firstFrame, picture, serveProbed, showScene, takeProbed, windows1252 };

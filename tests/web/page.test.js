@@ -9,7 +9,7 @@ const assert = require('node:assert/strict');
 const path = require('node:path');
 const { after, test } = require('node:test');
 const engines = require('./engines');
-const { firstFrame, serveProbed, showScene, takeProbed } = require('./browser');
+const { firstFrame, picture, serveProbed, showScene, takeProbed } = require('./browser');
 const { serve, address } = require('./serve');
 
 const site = path.resolve(process.env.SCHACH3D_SITE || path.join(__dirname, '../../build-web/site'));
@@ -66,21 +66,6 @@ async function open(t, options = {}) {
       assert.deepEqual(problems, []);
     },
   };
-}
-
-// The scene's picture as the program draws it now: one frame, read back in
-// the same task (the drawing buffer is not kept once the page is shown).
-function picture(tab) {
-  return tab.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    const gl = canvas.getContext('webgl2');
-    Module._web_on_display();
-    const pixels = new Uint8Array(canvas.width * canvas.height * 4);
-    gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-    let hash = 0;
-    for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
-    return hash;
-  });
 }
 
 // A click in the middle of the element.

@@ -5,8 +5,8 @@
 // markup is index.html. Every call into the program goes through Page.call,
 // so that a program that has ended takes no more events.
 mergeInto(LibraryManager.library, {
-  $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageMenu', '$PageBox',
-                '$PageStatus'],
+  $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageTouch', '$PageKeys',
+                '$PageMenu', '$PageBox', '$PageStatus'],
   $Page__postset: 'Page.init();',
   $Page: {
     ended: false,
@@ -63,19 +63,24 @@ mergeInto(LibraryManager.library, {
     listen: function() {
       document.addEventListener('keydown', Page.onHelpKey);
       PageInput.listen(Page.canvas);
+      PageTouch.listen(Page.canvas);
+      PageKeys.build();
       PageMenu.listen();
       PageBox.listen();
+      PageConsole.listen();
     }
   },
 
   web_window_open__deps: ['$Page'],
   web_window_open: function(width, height, title) {
     var canvas = Page.canvas = document.getElementById('canvas');
+    // The size asked for, or less where the screen has less room (index.html).
     var scene = document.getElementById('scene');
-    scene.style.width = width + 'px';
-    scene.style.height = height + 'px';
-    canvas.width = Math.round(width * devicePixelRatio);
-    canvas.height = Math.round(height * devicePixelRatio);
+    scene.style.setProperty('--window-width', width + 'px');
+    scene.style.setProperty('--window-aspect', width + ' / ' + height);
+    var shown = canvas.getBoundingClientRect();
+    canvas.width = Math.round(shown.width * devicePixelRatio);
+    canvas.height = Math.round(shown.height * devicePixelRatio);
     Page.setTitle(Page.text(title));
     Page.listen();
     canvas.focus({ preventScroll: true });

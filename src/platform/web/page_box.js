@@ -12,11 +12,25 @@ mergeInto(LibraryManager.library, {
       // line instead of opening an empty one; tabs stop every eight columns.
       document.getElementById('box-text').textContent = text.replace(/\n$/, '');
       PageBox.closed = closed;
+      // Showing a dialog focuses its button and scrolls the page to it: the page stays put.
+      var scrolled = [scrollX, scrollY];
       box.show();
-      var scene = box.parentNode;
-      box.style.left = Math.max(0, Math.round((scene.clientWidth - box.offsetWidth) / 2)) + 'px';
-      box.style.top = Math.max(0, Math.round((scene.clientHeight - box.offsetHeight) / 2)) + 'px';
+      scrollTo(scrolled[0], scrolled[1]);
+      PageBox.place();
       document.getElementById('box-ok').focus({ preventScroll: true });
+    },
+
+    // Centred on the scene, as far as the screen lets it: all of it on the screen.
+    place: function() {
+      var box = document.getElementById('box');
+      if (!box.open) return;
+      var scene = document.getElementById('scene').getBoundingClientRect();
+      var x = Math.round(scene.left + (scene.width - box.offsetWidth) / 2);
+      var y = Math.round(scene.top + (scene.height - box.offsetHeight) / 2);
+      x = Math.max(8, Math.min(x, innerWidth - box.offsetWidth - 8));
+      y = Math.max(8, Math.min(y, innerHeight - box.offsetHeight - 8));
+      box.style.left = x + scrollX + 'px';
+      box.style.top = y + scrollY + 'px';
     },
 
     close: function() {
@@ -47,6 +61,7 @@ mergeInto(LibraryManager.library, {
 
     listen: function() {
       document.getElementById('box').addEventListener('keydown', PageBox.onKey);
+      addEventListener('resize', PageBox.place);
       document.getElementById('box-ok').addEventListener('click', PageBox.close);
     }
   },

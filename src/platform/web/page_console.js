@@ -43,6 +43,17 @@ mergeInto(LibraryManager.library, {
       PageConsole.pending = [];
       while (panel.childElementCount > PageConsole.lines) panel.removeChild(panel.firstElementChild);
       if (atBottom) panel.scrollTop = panel.scrollHeight;
+    },
+
+    // Folded away, the panel keeps its text and goes on taking the output.
+    listen: function() {
+      var fold = document.getElementById('console-fold');
+      fold.addEventListener('click', function() {
+        var panel = document.getElementById('console');
+        panel.hidden = !panel.hidden;
+        fold.setAttribute('aria-expanded', String(!panel.hidden));
+        fold.textContent = panel.hidden ? 'Ausklappen' : 'Einklappen';
+      });
     }
   },
 

@@ -30,18 +30,32 @@ mergeInto(LibraryManager.library, {
     // Keys that stay the browser's as well: reload, full screen, developer tools.
     browserKeys: { F5: true, F11: true, F12: true },
 
+    // The program's call for a key by its browser name (KeyboardEvent.key),
+    // or null for a key that the program does not take.
+    keyCall: function(key) {
+      var x = PageInput.pointer[0], y = PageInput.pointer[1];
+      var special = PageInput.specialKeys[key];
+      if (special !== undefined) return function() { _web_on_special(special, x, y); };
+      var character = PageInput.namedCharacters[key];
+      if (character === undefined && key.length === 1 && key.charCodeAt(0) <= 255) character = key.charCodeAt(0);
+      if (character !== undefined) return function() { _web_on_key(character, x, y); };
+      return null;
+    },
+
+    // A key as the keyboard gives it, from the page's other ways to press one.
+    pressKey: function(key) {
+      var call = PageInput.keyCall(key);
+      if (call) Page.call(call);
+    },
+
     onKey: function(event) {
       // Shortcuts with Ctrl, Alt or the command key are the browser's (AltGr
       // types characters); Tab moves the focus on.
       if (event.ctrlKey && !event.getModifierState('AltGraph') || event.metaKey ||
           event.altKey && !event.getModifierState('AltGraph'))
         return;
-      var x = PageInput.pointer[0], y = PageInput.pointer[1];
-      var special = PageInput.specialKeys[event.key];
-      var character = PageInput.namedCharacters[event.key];
-      if (character === undefined && event.key.length === 1 && event.key.charCodeAt(0) <= 255)
-        character = event.key.charCodeAt(0);
-      if (special === undefined && character === undefined) return;
+      var call = PageInput.keyCall(event.key);
+      if (!call) return;
       if (!PageInput.browserKeys[event.key]) event.preventDefault();
       // A key held down repeats where the focus is now: Escape held to close
       // the box goes on in the scene. Only the repeats of a press that the
@@ -49,14 +63,26 @@ mergeInto(LibraryManager.library, {
       var place = event.code || event.key;
       if (event.repeat && !PageInput.keysDown[place]) return;
       PageInput.keysDown[place] = true;
-      if (special !== undefined)
-        Page.call(function() { _web_on_special(special, x, y); });
-      else
-        Page.call(function() { _web_on_key(character, x, y); });
+      Page.call(call);
     },
 
     onKeyUp: function(event) {
       delete PageInput.keysDown[event.code || event.key];
+    },
+
+    // A button pressed (state 0) or released (1) at a point of the page
+    // (client coordinates), as GLUT reports it to the program.
+    button: function(button, state, point) {
+      var at = PageInput.position(point);
+      if (state === 0) PageInput.pressed |= 1 << button;
+      else PageInput.pressed &= ~(1 << button);
+      Page.call(function() { _web_on_mouse(button, state, at[0], at[1]); });
+    },
+
+    // Motion with a button held, to a point of the page.
+    motion: function(point) {
+      var at = PageInput.position(point);
+      Page.call(function() { _web_on_motion(at[0], at[1]); });
     },
 
     onMouseDown: function(event) {
@@ -65,18 +91,15 @@ mergeInto(LibraryManager.library, {
       var button = event.button;
       // The side buttons are the desktop's nothing; an ended program has no menu.
       if (button > 2 || Page.ended) return;
-      var at = PageInput.position(event);
+      PageInput.position(event);
       if (PageMenu.openByButton(button, event.clientX, event.clientY)) return;
-      PageInput.pressed |= 1 << button;
-      Page.call(function() { _web_on_mouse(button, 0, at[0], at[1]); });
+      PageInput.button(button, 0, event);
     },
 
     onMouseUp: function(event) {
       var button = event.button;
       if (button > 2 || !(PageInput.pressed & 1 << button)) return;
-      PageInput.pressed &= ~(1 << button);
-      var at = PageInput.position(event);
-      Page.call(function() { _web_on_mouse(button, 1, at[0], at[1]); });
+      PageInput.button(button, 1, event);
     },
 
     // GLUT's buttons (as bits) among those that a mouse event says are held.
@@ -87,15 +110,14 @@ mergeInto(LibraryManager.library, {
     onMouseMove: function(event) {
       // A drag that began on the canvas goes on beyond it, as in a desktop window.
       if (!PageInput.pressed && event.target !== Page.canvas) return;
-      var at = PageInput.position(event);
+      PageInput.position(event);
       // A button let go where the page could not see it (outside the window,
       // over the browser's own parts) is up: the program hears of it now.
       var lost = PageInput.pressed & ~PageInput.held(event.buttons);
-      PageInput.pressed &= ~lost;
       [0, 1, 2].forEach(function(button) {
-        if (lost & 1 << button) Page.call(function() { _web_on_mouse(button, 1, at[0], at[1]); });
+        if (lost & 1 << button) PageInput.button(button, 1, event);
       });
-      if (PageInput.pressed) Page.call(function() { _web_on_motion(at[0], at[1]); });
+      if (PageInput.pressed) PageInput.motion(event);
     },
 
     // The browser's "back" and "forward" go on the release: over the scene they do nothing.

@@ -19,6 +19,12 @@ mergeInto(LibraryManager.library, {
       return true;
     },
 
+    // Opens the middle button's menu beside a button of the page (its rectangle).
+    openBeside: function(rect) {
+      var menu = PageMenu.buttonMenus[1];
+      if (menu !== undefined) PageMenu.show(menu, rect.right, rect.top);
+    },
+
     show: function(menu, clientX, clientY) {
       var list = PageMenu.menus[menu - 1];
       list.hidden = false;
@@ -75,7 +81,10 @@ mergeInto(LibraryManager.library, {
     },
 
     // A press anywhere but on the open menu closes it, and does nothing else.
+    // A finger's press comes as a pointer event (the page makes no mouse
+    // events of those on the scene), the mouse's as a mouse event.
     onPressOutside: function(event) {
+      if (event.type === 'pointerdown' && event.pointerType === 'mouse') return;
       if (!PageMenu.open || PageMenu.open.contains(event.target)) return;
       PageMenu.close();
       event.preventDefault();
@@ -84,6 +93,7 @@ mergeInto(LibraryManager.library, {
 
     listen: function() {
       document.addEventListener('mousedown', PageMenu.onPressOutside, true);
+      document.addEventListener('pointerdown', PageMenu.onPressOutside, true);
       document.addEventListener('mouseup', PageMenu.onRelease, true);
     }
   },
