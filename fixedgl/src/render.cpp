@@ -421,4 +421,12 @@ void flush_draws()
     pending.vertices = 0;
 }
 
+void forget_es_objects()
+{
+    programs.clear();
+    draw_buffer = 0;
+    started = false;
+    forget_batches();
+}
+
 } // namespace fixedgl
