@@ -70,17 +70,28 @@ async function open(t, options = {}) {
 
 // The scene's picture as the program draws it now: one frame, read back in
 // the same task (the drawing buffer is not kept once the page is shown).
-function picture(tab) {
-  return tab.evaluate(() => {
+// With an event: the frame that the page draws by itself for the next such
+// event on the canvas, which the function returned waits for. The page's own
+// listener, there first, asks for that frame; a frame callback asked for
+// after it runs after it, in the same animation frame.
+async function picture(tab, event) {
+  await tab.evaluate((event) => {
     const canvas = document.getElementById('canvas');
-    const gl = canvas.getContext('webgl2');
-    Module._web_on_display();
-    const pixels = new Uint8Array(canvas.width * canvas.height * 4);
-    gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-    let hash = 0;
-    for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
-    return hash;
-  });
+    const read = () => {
+      const gl = canvas.getContext('webgl2');
+      const pixels = new Uint8Array(canvas.width * canvas.height * 4);
+      gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+      let hash = 0;
+      for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
+      return hash;
+    };
+    window.picture = new Promise((resolve) => {
+      if (event) canvas.addEventListener(event, () => requestAnimationFrame(() => resolve(read())), { once: true });
+      else resolve((Module._web_on_display(), read()));
+    });
+  }, event);
+  const taken = () => tab.evaluate(() => window.picture);
+  return event ? taken : taken();
 }
 
 // A click in the middle of the element.
@@ -439,6 +450,60 @@ test('when the page cannot run, it says so, and why, in German', async (t) => {
       assert.equal(await restartShown(s.tab), true);
     });
   }
+});
+
+test('a lost WebGL context: picks go on, the status says the picture is being restored, and the restored ' +
+     'picture is the one the page draws without the loss', async (t) => {
+  // One page at a time (WebKitWebDriver has one session).
+  const pawnClicked = async (s) => {
+    const pawn = s.at(277, 409);
+    await s.tab.mouse.click(pawn.x, pawn.y);
+    await s.tab.waitFor(() => document.title === 'Bauer Nr. 11');
+  };
+  const withoutClock = (text) => text.replace(/\n[ \d]\d:\d\d:\d\d /g, '');
+  let expected, printed;
+  await t.test('the pawn on B1 armed, as a page that loses nothing draws it', async (t) => {
+    const s = await open(t);
+    await pawnClicked(s);
+    expected = await picture(s.tab);
+    printed = withoutClock(await s.console());
+    await s.clean();
+  });
+
+  await t.test('the same, armed while the context was lost', async (t) => {
+    const s = await open(t);
+    const restoring = 'Das Bild wird wiederhergestellt \u2026';
+    const lose = async () => {
+      await s.tab.evaluate(() => {
+        const canvas = document.getElementById('canvas');
+        window.lostContext = canvas.getContext('webgl2').getExtension('WEBGL_lose_context');
+        window.lostContext.loseContext();
+      });
+      await s.tab.waitFor((text) => document.getElementById('status').textContent === text, undefined, restoring);
+    };
+    await lose();
+    await pawnClicked(s);
+    assert.equal(await s.status(), restoring);
+
+    const restored = await picture(s.tab, 'webglcontextrestored');
+    await s.tab.evaluate(() => window.lostContext.restoreContext());
+    assert.equal(await restored(), expected);
+    await s.tab.waitFor(() => document.getElementById('status').textContent === 'Das Programm l\u00e4uft.');
+    // The pick printed what it prints without the loss, and nothing else came.
+    assert.equal(withoutClock(await s.console()), printed);
+
+    // Ended while lost, the program stays ended: the context's return does
+    // not say otherwise.
+    await lose();
+    await s.tab.keyboard.press('Escape');
+    await s.tab.waitFor(() => !document.getElementById('restart').hidden);
+    await s.tab.evaluate(() => new Promise((resolve) => {
+      document.getElementById('canvas').addEventListener('webglcontextrestored', resolve, { once: true });
+      window.lostContext.restoreContext();
+    }));
+    assert.match(await s.status(), /beendet \(Status 0\)/);
+    await s.clean();
+  });
 });
 
 test('the site\'s server (scripts/serve-web) answers a malformed address with 404 and goes on serving',
