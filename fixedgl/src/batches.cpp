@@ -221,4 +221,11 @@ const BatchGeometry &batch_geometry(const std::vector<MeshPtr> &meshes, GLenum p
     return batches.back().geometry;
 }
 
+void forget_batches()
+{
+    // The meshes' identities and the content table are the layer's own: they stay.
+    batches.clear();
+    batch_bytes = 0;
+}
+
 } // namespace fixedgl

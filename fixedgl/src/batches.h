@@ -29,5 +29,7 @@ struct BatchGeometry {
 // The geometry for the meshes in order, in a polygon mode and shading; made
 // on first use, then kept while it is among the recently used.
 const BatchGeometry &batch_geometry(const std::vector<MeshPtr> &meshes, GLenum polygon_mode, bool flat);
+// Drops every kept batch without deleting its ES objects (see forget_es_objects).
+void forget_batches();
 
 } // namespace fixedgl

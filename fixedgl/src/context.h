@@ -145,6 +145,10 @@ struct Context {
 
     GLenum error = GL_NO_ERROR;
     GLint pack_alignment = 4;
+
+    // Passed through to ES, and kept to be passed again to a restored context.
+    float clear_colour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    GLenum read_buffer = GL_BACK;
 };
 
 Context &context();
@@ -162,6 +166,10 @@ void draw_mesh(const MeshPtr &mesh);
 // ES state that a batch depends on, flushes first.
 void render_mesh(const MeshPtr &mesh);
 void flush_draws();
+// A restored context holds none of the ES objects made in the lost one: the
+// shader programs, the uniform buffer and the batches' buffers are forgotten
+// (not deleted: their names mean nothing there) and made anew on first use.
+void forget_es_objects();
 void select_mesh(Mesh &mesh); // keeps a kept mesh's triangles for the next pick
 void write_hit_record();
 

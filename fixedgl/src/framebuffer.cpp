@@ -26,6 +26,8 @@ void fixedgl_ClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
     if (record([=] { fixedgl_ClearColor(r, g, b, a); }))
         return;
+    const float colour[4] = {r, g, b, a};
+    copy4(context().clear_colour, colour);
     glClearColor(r, g, b, a);
 }
 
@@ -67,7 +69,11 @@ void fixedgl_Finish(void)
     glFinish();
 }
 
-void fixedgl_ReadBuffer(GLenum mode) { glReadBuffer(mode); }
+void fixedgl_ReadBuffer(GLenum mode)
+{
+    context().read_buffer = mode;
+    glReadBuffer(mode);
+}
 
 void fixedgl_PixelStorei(GLenum pname, GLint param)
 {

@@ -206,6 +206,11 @@ struct Pending {
     std::abort();
 }
 
+// A shader, or 0 while the context is lost. A lost context fails whatever it
+// is given, with an empty log: no fault of the source's, and nothing to draw
+// with until the context is back. It knows no object then, which tells the
+// two apart. Asked before the source goes in: a browser may hand out no
+// shader at all then, and throws when given none.
 GLuint compile(GLenum type, const char *body, unsigned switches)
 {
     std::string source = "#version 300 es\nprecision highp float;\n";
@@ -218,34 +223,51 @@ GLuint compile(GLenum type, const char *body, unsigned switches)
     source += body;
     const char *text = source.c_str();
     const GLuint shader = glCreateShader(type);
+    if (!glIsShader(shader))
+        return 0;
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok)
+    if (ok)
+        return shader;
+    if (glIsShader(shader))
         fail("shader", shader, false);
-    return shader;
+    glDeleteShader(shader);
+    return 0;
 }
 
+// Leaves p.id 0 while the context is lost (see compile). The shaders come
+// first: where a lost context hands out no program, emscripten's
+// glCreateProgram throws.
 void make_program(Program &p, unsigned switches)
 {
-    p.id = glCreateProgram();
     const GLuint vs = compile(GL_VERTEX_SHADER, vertex_shader, switches);
-    const GLuint fs = compile(GL_FRAGMENT_SHADER, fragment_shader, switches);
-    glAttachShader(p.id, vs);
-    glAttachShader(p.id, fs);
-    glBindAttribLocation(p.id, a_position, "a_position");
-    glBindAttribLocation(p.id, a_light_position, "a_light_position");
-    glBindAttribLocation(p.id, a_normal, "a_normal");
-    glBindAttribLocation(p.id, a_colour, "a_colour");
-    glBindAttribLocation(p.id, a_draw, "a_draw");
-    glLinkProgram(p.id);
-    GLint ok = 0;
-    glGetProgramiv(p.id, GL_LINK_STATUS, &ok);
-    if (!ok)
-        fail("program", p.id, true);
+    const GLuint fs = vs != 0 ? compile(GL_FRAGMENT_SHADER, fragment_shader, switches) : 0;
+    if (fs == 0) {
+        glDeleteShader(vs);
+        return;
+    }
+    const GLuint id = glCreateProgram();
+    glAttachShader(id, vs);
+    glAttachShader(id, fs);
+    glBindAttribLocation(id, a_position, "a_position");
+    glBindAttribLocation(id, a_light_position, "a_light_position");
+    glBindAttribLocation(id, a_normal, "a_normal");
+    glBindAttribLocation(id, a_colour, "a_colour");
+    glBindAttribLocation(id, a_draw, "a_draw");
+    glLinkProgram(id);
     glDeleteShader(vs);
     glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(id, GL_LINK_STATUS, &ok);
+    if (!ok && glIsProgram(id))
+        fail("program", id, true);
+    if (!ok) {
+        glDeleteProgram(id);
+        return;
+    }
+    p.id = id;
     glUniformBlockBinding(p.id, glGetUniformBlockIndex(p.id, "Draws"), 0);
     const auto u = [&](const char *name) { return glGetUniformLocation(p.id, name); };
     p.light_position = u("u_light_position");
@@ -330,14 +352,17 @@ Settings settings()
     return g;
 }
 
-void use_program(const Settings &g)
+// False while the context is lost: there is no program to draw with.
+bool use_program(const Settings &g)
 {
     Program &p = programs[g.switches];
     if (p.id == 0)
         make_program(p, g.switches);
+    if (p.id == 0)
+        return false;
     glUseProgram(p.id);
     if (p.sent && std::memcmp(&g, &p.sent_settings, sizeof g) == 0)
-        return;
+        return true;
     glUniform4fv(p.light_position, 1, g.light_position);
     glUniform3fv(p.spot_direction, 1, g.spot_direction);
     glUniform1f(p.spot_cos_cutoff, g.spot_cos_cutoff);
@@ -349,6 +374,7 @@ void use_program(const Settings &g)
     glUniform4fv(p.viewport, 1, g.viewport);
     p.sent_settings = g;
     p.sent = true;
+    return true;
 }
 
 } // namespace
@@ -379,8 +405,7 @@ void flush_draws()
         return;
     const bool flat = (pending.settings.switches & flat_shading) != 0;
     const BatchGeometry &g = batch_geometry(pending.meshes, pending.polygon_mode, flat);
-    if (g.count != 0) {
-        use_program(pending.settings);
+    if (g.count != 0 && use_program(pending.settings)) {
         glBindBuffer(GL_UNIFORM_BUFFER, draw_buffer);
         glBufferSubData(GL_UNIFORM_BUFFER, 0, static_cast<GLsizeiptr>(pending.draws.size() * sizeof(DrawValues)),
                         pending.draws.data());
@@ -394,6 +419,14 @@ void flush_draws()
     pending.meshes.clear();
     pending.draws.clear();
     pending.vertices = 0;
+}
+
+void forget_es_objects()
+{
+    programs.clear();
+    draw_buffer = 0;
+    started = false;
+    forget_batches();
 }
 
 } // namespace fixedgl

@@ -53,19 +53,33 @@ function takeProbed(tab) {
 // The scene's picture as the program draws it now, read back in the same
 // task (the drawing buffer is not kept once the page is shown): the second
 // of two frames, as some of the light's state passes from one frame to the
-// next.
-function picture(tab) {
-  return tab.evaluate(() => {
+// next. With an event: the frame that the page draws by itself for the next
+// such event on the canvas, which the function returned waits for. The
+// page's own listener, there first, asks for that frame; a frame callback
+// asked for after it runs after it, in the same animation frame.
+async function picture(tab, event) {
+  await tab.evaluate((event) => {
     const canvas = document.getElementById('canvas');
-    const gl = canvas.getContext('webgl2');
-    Module._web_on_display();
-    Module._web_on_display();
-    const pixels = new Uint8Array(canvas.width * canvas.height * 4);
-    gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-    let hash = 0;
-    for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
-    return hash;
-  });
+    const read = () => {
+      const gl = canvas.getContext('webgl2');
+      const pixels = new Uint8Array(canvas.width * canvas.height * 4);
+      gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+      let hash = 0;
+      for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
+      return hash;
+    };
+    window.picture = new Promise((resolve) => {
+      if (event) {
+        canvas.addEventListener(event, () => requestAnimationFrame(() => resolve(read())), { once: true });
+      } else {
+        Module._web_on_display();
+        Module._web_on_display();
+        resolve(read());
+      }
+    });
+  }, event);
+  const taken = () => tab.evaluate(() => window.picture);
+  return event ? taken : taken();
 }
 
 module.exports = { firstFrame, picture, serveProbed, showScene, takeProbed, windows1252 };

@@ -426,6 +426,60 @@ test('when the page cannot run, it says so, and why, in German', async (t) => {
   }
 });
 
+test('a lost WebGL context: picks go on, the status says the picture is being restored, and the restored ' +
+     'picture is the one the page draws without the loss', async (t) => {
+  // One page at a time (WebKitWebDriver has one session).
+  const pawnClicked = async (s) => {
+    const pawn = s.at(277, 409);
+    await s.tab.mouse.click(pawn.x, pawn.y);
+    await s.tab.waitFor(() => document.title === 'Bauer Nr. 11');
+  };
+  const withoutClock = (text) => text.replace(/\n[ \d]\d:\d\d:\d\d /g, '');
+  let expected, printed;
+  await t.test('the pawn on B1 armed, as a page that loses nothing draws it', async (t) => {
+    const s = await open(t);
+    await pawnClicked(s);
+    expected = await picture(s.tab);
+    printed = withoutClock(await s.console());
+    await s.clean();
+  });
+
+  await t.test('the same, armed while the context was lost', async (t) => {
+    const s = await open(t);
+    const restoring = 'Das Bild wird wiederhergestellt \u2026';
+    const lose = async () => {
+      await s.tab.evaluate(() => {
+        const canvas = document.getElementById('canvas');
+        window.lostContext = canvas.getContext('webgl2').getExtension('WEBGL_lose_context');
+        window.lostContext.loseContext();
+      });
+      await s.tab.waitFor((text) => document.getElementById('status').textContent === text, undefined, restoring);
+    };
+    await lose();
+    await pawnClicked(s);
+    assert.equal(await s.status(), restoring);
+
+    const restored = await picture(s.tab, 'webglcontextrestored');
+    await s.tab.evaluate(() => window.lostContext.restoreContext());
+    assert.equal(await restored(), expected);
+    await s.tab.waitFor(() => document.getElementById('status').textContent === 'Das Programm l\u00e4uft.');
+    // The pick printed what it prints without the loss, and nothing else came.
+    assert.equal(withoutClock(await s.console()), printed);
+
+    // Ended while lost, the program stays ended: the context's return does
+    // not say otherwise.
+    await lose();
+    await s.tab.keyboard.press('Escape');
+    await s.tab.waitFor(() => !document.getElementById('restart').hidden);
+    await s.tab.evaluate(() => new Promise((resolve) => {
+      document.getElementById('canvas').addEventListener('webglcontextrestored', resolve, { once: true });
+      window.lostContext.restoreContext();
+    }));
+    assert.match(await s.status(), /beendet \(Status 0\)/);
+    await s.clean();
+  });
+});
+
 test('the site\'s server (scripts/serve-web) answers a malformed address with 404 and goes on serving',
      async (t) => {
   const server = await serve(site);

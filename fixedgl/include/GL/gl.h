@@ -26,7 +26,8 @@
  * calling thread, which its user makes (EGL natively, the page's WebGL 2
  * context in the browser) before the first GL call. The layer needs no
  * init call: it makes its shader program and buffers in that context on
- * first use, and keeps them for the life of the process (one context).
+ * first use, and keeps them for the life of the process (one context; if
+ * that context is lost and given back, see fixedgl.h).
  *
  * Every GL call maps to a symbol of the layer's own (glEnable is
  * fixedgl_Enable), so that the layer's implementation can call ES's

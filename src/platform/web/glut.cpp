@@ -3,6 +3,7 @@
 // reach the program through the callbacks, one at a time.
 #include <GL/freeglut.h>
 #include <emscripten/html5.h>
+#include <fixedgl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -139,6 +140,16 @@ void web_on_reshape(int width, int height)
         reshape_callback(width, height);
     else
         glViewport(0, 0, width, height);
+    glutPostRedisplay();
+}
+
+void web_on_context_restored()
+{
+    fixedgl_context_restored();
+    // The context comes back with an empty drawing buffer: the picture is
+    // drawn again, and with it any frame asked for while it was lost, which
+    // the page has held back.
+    frame_requested = false;
     glutPostRedisplay();
 }
 

@@ -19,7 +19,8 @@ void web_no_webgl();
 // The canvas's size in device pixels: the window's size as the program sees it.
 int web_window_width();
 int web_window_height();
-// Asks for one web_on_display before the next paint.
+// Asks for one web_on_display before the next paint; while the canvas's
+// context is lost, for one once it is back (web_on_context_restored).
 void web_request_frame();
 // Calls web_on_timer(callback, value) after the given time.
 void web_timer_start(unsigned milliseconds, void (*callback)(int), int value);
@@ -41,6 +42,8 @@ void web_box_raise();
 // What the page calls: exported, kept whether or not C++ calls them.
 EMSCRIPTEN_KEEPALIVE void web_on_reshape(int width, int height);
 EMSCRIPTEN_KEEPALIVE void web_on_display();
+// The canvas's WebGL context, lost, has been given back.
+EMSCRIPTEN_KEEPALIVE void web_on_context_restored();
 EMSCRIPTEN_KEEPALIVE void web_on_key(int key, int x, int y);
 EMSCRIPTEN_KEEPALIVE void web_on_special(int key, int x, int y);
 EMSCRIPTEN_KEEPALIVE void web_on_mouse(int button, int state, int x, int y);

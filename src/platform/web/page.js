@@ -1,12 +1,13 @@
 // The page's half of the web platform (declared in page.h), linked into
 // schach3d.js with the files beside it (page_*.js), one concern each: this one
-// keeps the program's life on the page: its start, the canvas as its window,
-// the title, frames, timers, the waits of its threads, and its end. The page's
-// markup is index.html. Every call into the program goes through Page.call,
-// so that a program that has ended takes no more events.
+// keeps the program's life on the page: its start, the canvas as its window
+// and its WebGL context, the title, frames, timers, the waits of its threads,
+// and its end. The page's markup is index.html. Every call into the program
+// goes through Page.call, so that a program that has ended takes no more
+// events.
 mergeInto(LibraryManager.library, {
   $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageTouch', '$PageKeys',
-                '$PageMenu', '$PageBox', '$PageStatus'],
+                '$PageMenu', '$PageBox', '$PageStatus', '$GL'],
   $Page__postset: 'Page.init();',
   $Page: {
     ended: false,
@@ -14,6 +15,8 @@ mergeInto(LibraryManager.library, {
     canvas: null,
     frame: 0,            // the pending animation frame, 0 if none
     firstFrameMarked: false, // whether the first frame has been drawn
+    contextLost: false,  // whether the canvas's WebGL context is lost
+    restoring: false,    // from its loss until the first frame drawn after its return
     decoder: null,       // the program's texts are Windows-1252
 
     init: function() {
@@ -60,8 +63,34 @@ mergeInto(LibraryManager.library, {
       if (event.key === 'F1') event.preventDefault();
     },
 
+    // A phone drops the contexts of pages in the background, and a browser
+    // may drop any. The program goes on meanwhile, drawing nothing (fixedgl
+    // takes ES's silence), and draws its picture again once the context is
+    // back; the browser gives it back only to a page that prevents the
+    // default of the loss.
+    onContextLost: function(event) {
+      event.preventDefault();
+      Page.contextLost = true;
+      Page.restoring = true;
+      if (!Page.ended) PageStatus.restoring();
+    },
+
+    onContextRestored: function() {
+      Page.contextLost = false;
+      // The lost context's objects went with it, and the program forgets
+      // their names (web_on_context_restored): emscripten's tables of them
+      // let go of them too and hand out names from the start again, or every
+      // loss would keep a context's worth of dead objects.
+      [GL.buffers, GL.programs, GL.framebuffers, GL.renderbuffers, GL.textures, GL.shaders, GL.vaos, GL.queries,
+       GL.samplers, GL.transformFeedbacks, GL.syncs].forEach(function(table) { table.length = 0; });
+      GL.counter = GL.contexts.length;
+      Page.call(_web_on_context_restored);
+    },
+
     listen: function() {
       document.addEventListener('keydown', Page.onHelpKey);
+      Page.canvas.addEventListener('webglcontextlost', Page.onContextLost);
+      Page.canvas.addEventListener('webglcontextrestored', Page.onContextRestored);
       PageInput.listen(Page.canvas);
       PageTouch.listen(Page.canvas);
       PageKeys.build();
@@ -99,10 +128,14 @@ mergeInto(LibraryManager.library, {
 
   web_request_frame__deps: ['$Page'],
   web_request_frame: function() {
-    if (Page.ended) return;
+    if (Page.ended || Page.frame) return;
     Page.frame = requestAnimationFrame(function() {
       Page.frame = 0;
+      // Held back while the context is lost: web_on_context_restored asks again.
+      if (Page.contextLost) return;
       Page.call(_web_on_display);
+      if (Page.restoring && !Page.ended) PageStatus.running();
+      Page.restoring = false;
       // For whoever measures how soon a page shows the scene.
       if (!Page.firstFrameMarked) {
         Page.firstFrameMarked = true;

@@ -1,7 +1,7 @@
 // The status line below the scene (a live region: a screen reader says each
 // change): whether the program is loading, runs, has ended, or cannot run
-// here, and why, in the page's German. "Neu starten" reloads the page where
-// that may help.
+// here, and why, or whether its picture is being restored, in the page's
+// German. "Neu starten" reloads the page where that may help.
 mergeInto(LibraryManager.library, {
   $PageStatus__deps: ['$Page'],
   $PageStatus: {
@@ -18,6 +18,9 @@ mergeInto(LibraryManager.library, {
     },
 
     running: function() { PageStatus.show('Das Programm l\u00e4uft.', false); },
+
+    // The canvas's WebGL context is lost until the browser gives it back.
+    restoring: function() { PageStatus.show('Das Bild wird wiederhergestellt \u2026', false); },
 
     ended: function(status) {
       if (PageStatus.reason) PageStatus.show(PageStatus.reason, false, true);

@@ -1,9 +1,11 @@
 // The fixedgl layer on Mesa's OpenGL ES 3 (EGL, no display): lighting,
 // selection and polygon modes, each where a fault would show.
 #include <GL/glu.h>
+#include <fixedgl.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "es_context.h"
 
@@ -197,4 +199,41 @@ TEST(FixedglBatches, DrawsKeepTheirOwnValuesAndStateAndEachFrameItsOwnGeometry)
         EXPECT_EQ(red_at(x < 0 ? 16 : 48, 32), 255) << "square about x " << x;
         EXPECT_EQ(red_at(x < 0 ? 48 : 16, 32), 0) << "square about x " << x;
     }
+}
+
+TEST(FixedglContext, ARestoredContextDrawsWhatTheLostOneDrewWithTheStateSetBeforeTheLoss)
+{
+    open_context();
+    // State set once, as a program sets it at its start; none of it ES's default.
+    glViewport(8, 8, 48, 48);
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // A near square, a far one around it that the depth test keeps behind,
+    // and a translucent one over both.
+    const auto frame = [] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+        square(0.5f, -0.5f);
+        glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+        square(0.8f, 0.5f);
+        glColor4f(0.0f, 0.0f, 1.0f, 0.5f);
+        square(0.3f, -0.9f);
+        std::vector<unsigned char> pixels(size * size * 4);
+        glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> lost = frame();
+
+    // What a browser gives back is a new context: none of the old objects,
+    // ES's state at its defaults.
+    ASSERT_TRUE(make_es_context(size, size));
+    fixedgl_context_restored();
+    const std::vector<unsigned char> restored = frame();
+    int differing = 0;
+    for (std::size_t i = 0; i < lost.size(); ++i)
+        differing += lost[i] != restored[i];
+    EXPECT_EQ(differing, 0) << "of " << lost.size() << " bytes";
+    EXPECT_EQ(restored[0], 51) << "the clear colour's red";
 }
