@@ -6,7 +6,7 @@
 // so that a program that has ended takes no more events.
 mergeInto(LibraryManager.library, {
   $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageMenu', '$PageBox',
-                '$PageStatus'],
+                '$PageStatus', '$PageApp'],
   $Page__postset: 'Page.init();',
   $Page: {
     ended: false,

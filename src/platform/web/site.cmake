@@ -60,4 +60,5 @@ foreach(name_size icon-maskable-512.png:512 apple-touch-icon.png:180)
     DEPENDS ${icon} VERBATIM)
   list(APPEND SITE_FILES ${SCHACH3D_SITE}/${name})
 endforeach()
-add_custom_target(app_icons ALL DEPENDS ${SITE_FILES})
+# Last, the service worker that keeps all of these for use with no network.
+include(${web_dir}/service-worker.cmake)
