@@ -1,8 +1,8 @@
 // The site as an app: the page registers the site's service worker
 // (service-worker.js), which keeps the site's files after the first visit,
 // so that the page opens and runs with no network. Registered once the page
-// has loaded, here rather than before the program: a worker serves no page
-// that it did not load, so registering earlier would gain nothing.
+// has loaded, here rather than before the program: the worker takes no page
+// that was open before it, so registering earlier would gain nothing.
 mergeInto(LibraryManager.library, {
   $PageApp__postset: 'PageApp.register();',
   $PageApp: {
