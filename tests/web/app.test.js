@@ -77,7 +77,8 @@ test('a new build replaces the kept files whole once no page of the old one is o
   t.after(() => fs.rmSync(root, { recursive: true, force: true }));
   const copy = path.join(root, 'site');
   fs.cpSync(site, copy, { recursive: true });
-  fs.writeFileSync(path.join(root, 'elsewhere.html'), '<!DOCTYPE html><title>elsewhere</title>');
+  fs.writeFileSync(path.join(root, 'elsewhere.html'),
+                   '<!DOCTYPE html><title>elsewhere</title><link rel="icon" href="data:,">'); // no favicon.ico asked for
   const server = await serve(root);
   t.after(() => server.close());
   const url = `${address(server)}site/index.html`;
