@@ -16,6 +16,7 @@ const types = {
   '.wasm': 'application/wasm', // what streaming compilation asks for
   '.png': 'image/png',
   '.txt': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Starts serving root; resolves to the server, whose address says the port.

@@ -7,7 +7,7 @@
 // events.
 mergeInto(LibraryManager.library, {
   $Page__deps: ['$callUserCallback', '$Asyncify', '$PageConsole', '$PageInput', '$PageTouch', '$PageKeys',
-                '$PageMenu', '$PageBox', '$PageStatus', '$GL'],
+                '$PageMenu', '$PageBox', '$PageStatus', '$GL', '$PageApp'],
   $Page__postset: 'Page.init();',
   $Page: {
     ended: false,
