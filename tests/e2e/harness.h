@@ -148,8 +148,8 @@ void move_pointer(const std::string &display, const std::string &window, int x, 
 void click(const std::string &display, const std::string &window, int x, int y, int button = 1);
 void press_key(const std::string &display, const std::string &window, const std::string &keysym);
 // A key held down in the window (reached as press_key reaches it) until the
-// server has repeated it `repeats` times, wherever the repeats went, and then
-// let go; false if they did not come. The desktop programs only.
+// server has repeated it `repeats` times into whichever window took the
+// repeats, and then let go; false if they did not come. The desktop programs only.
 bool hold_key(const std::string &display, const std::string &window, const std::string &keysym, int repeats);
 // A drag: the button goes down at a position inside the window and comes up
 // wherever the pointer is then; move_pointer in between sends motion with it held.

@@ -22,7 +22,7 @@ LRESULT CALLBACK keep_out_repeat(int code, WPARAM removed, LPARAM message)
 {
     // A message looked at but left in the queue comes again when it is taken.
     MSG &msg = *reinterpret_cast<MSG *>(message);
-    if (code == HC_ACTION && removed == PM_REMOVE && msg.wParam < pressed_here.size()) {
+    if (code == HC_ACTION && (removed & PM_REMOVE) != 0 && msg.wParam < pressed_here.size()) {
         switch (msg.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
