@@ -37,8 +37,9 @@ bool platform_before_toolkit(int argc, char **argv);
 // window covers as much of the screen as on a 96-dpi one.
 void platform_toolkit_started(bool window_size_given);
 
-// Right after glutCreateWindow, while the window's GL context is current:
-// tells the desktop whose window it is.
+// Right after glutCreateWindow, on the thread that runs the event loop, while
+// the window's GL context is current: tells the desktop whose window it is,
+// and sets up what the platform needs around the window's input.
 void platform_window_created();
 
 // Whether start-up may keep the program's thread waiting, up to a second, for

@@ -33,12 +33,7 @@ TEST(Desktop, UnderOpenboxItIsFramedAndItsWindowsCloseFromTheFrame)
         GTEST_SKIP() << "X11 only: an X window manager's frame around the X11 program";
     e2e::Xvfb x;
     const std::string &display = x.display();
-    e2e::Companion wm(display, "openbox", {"--sm-disable"});
-    // Openbox names itself on the root window once it manages new windows.
-    ASSERT_TRUE(e2e::poll_until(
-        [&] { return e2e::run(display, "xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; },
-        20, 0.05))
-        << wm.errors();
+    const auto wm = e2e::start_window_manager(display);
 
     e2e::Program program(display);
     const std::string window = e2e::wait_for_window(display, start_title, 20);
@@ -57,8 +52,7 @@ TEST(Desktop, UnderOpenboxItIsFramedAndItsWindowsCloseFromTheFrame)
         << "not framed: " << e2e::run(display, "xprop -id " + window + " _NET_FRAME_EXTENTS");
 
     // The manager gives a new window the focus; F2 then reaches the scene.
-    ASSERT_TRUE(e2e::poll_until(
-        [&] { return e2e::run(display, "xdotool getwindowfocus") == window + "\n"; }, 10, 0.05));
+    ASSERT_TRUE(e2e::wait_for_focus(display, window, 10));
     e2e::press_key(display, window, "F2");
     const std::string box = e2e::wait_for_window(display, controls_e2e::box_title_regex, 10);
     ASSERT_NE(box, "") << program.errors();
@@ -70,7 +64,7 @@ TEST(Desktop, UnderOpenboxItIsFramedAndItsWindowsCloseFromTheFrame)
 
     close_from_window_manager(display, window);
     EXPECT_EQ(program.wait_exit(10), 0) << program.errors();
-    EXPECT_TRUE(wm.running()) << wm.errors();
+    EXPECT_TRUE(wm->running()) << wm->errors();
 }
 
 // A window's 32-bit property as the numbers it holds; empty while it has none.

@@ -24,6 +24,9 @@
 #include <stdexcept>
 #include <thread>
 
+// Last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+
 namespace e2e {
 
 namespace {
@@ -426,6 +429,17 @@ Companion::~Companion()
     }
 }
 
+std::unique_ptr<Companion> start_window_manager(const std::string &display)
+{
+    auto wm = std::make_unique<Companion>(display, "openbox", std::vector<std::string>{"--sm-disable"});
+    // Openbox names itself on the root window once it manages new windows.
+    if (!poll_until(
+            [&] { return run(display, "xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; },
+            20, 0.05))
+        throw std::runtime_error("openbox did not start: " + wm->errors());
+    return wm;
+}
+
 void Program::Stream::read(bool text_mode)
 {
     std::string raw;
@@ -563,6 +577,12 @@ bool wait_for_title(const std::string &display, const std::string &window, const
     return poll_until([&] { return window_title(display, window) == title; }, timeout_s, 0.05);
 }
 
+bool wait_for_focus(const std::string &display, const std::string &window, double timeout_s)
+{
+    return poll_until([&] { return run(display, "xdotool getwindowfocus 2>/dev/null") == window + "\n"; }, timeout_s,
+                      0.05);
+}
+
 Geometry window_geometry(const std::string &display, const std::string &window)
 {
     if (browser_program()) {
@@ -638,6 +658,97 @@ void press_key(const std::string &display, const std::string &window, const std:
     run(display, "xdotool key " + quote(keysym));
 }
 
+namespace {
+
+// The presses of a key, its repeats among them, that the server delivers to
+// the windows of the screen, heard on an X connection of its own. A press
+// goes to the first window on its way up to the focus window where a client
+// listens, and no further: this one listens on each window where a client
+// listens already and on the focus window of the moment, so that none goes
+// elsewhere for its sake. Windows made later that are not the focus go unheard.
+class KeyPresses {
+public:
+    KeyPresses(const std::string &display, const std::string &keysym)
+        : d_(XOpenDisplay(display.c_str()))
+    {
+        if (d_ == nullptr)
+            throw std::runtime_error("cannot open the display " + display);
+        // A window may go while it is looked at: its errors are no concern here.
+        errors_before_ = XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
+        key_ = XKeysymToKeycode(d_, XStringToKeysym(keysym.c_str()));
+        listen_where_heard(DefaultRootWindow(d_));
+        follow_focus();
+    }
+    ~KeyPresses()
+    {
+        XCloseDisplay(d_);
+        XSetErrorHandler(errors_before_);
+    }
+    KeyPresses(const KeyPresses &) = delete;
+    KeyPresses &operator=(const KeyPresses &) = delete;
+
+    int count()
+    {
+        follow_focus();
+        while (XPending(d_) > 0) {
+            XEvent event;
+            XNextEvent(d_, &event);
+            count_ += event.type == KeyPress && event.xkey.keycode == key_;
+        }
+        return count_;
+    }
+
+private:
+    void listen_where_heard(Window window)
+    {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(d_, window, &attributes) == 0)
+            return;
+        if ((attributes.all_event_masks & KeyPressMask) != 0)
+            XSelectInput(d_, window, KeyPressMask);
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(d_, window, &root, &parent, &children, &count) == 0)
+            return;
+        for (unsigned i = 0; i < count; ++i)
+            listen_where_heard(children[i]);
+        if (children != nullptr)
+            XFree(children);
+    }
+
+    // Where the focus is, the presses that no window below takes end.
+    void follow_focus()
+    {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(d_, &focus, &revert);
+        if (focus == PointerRoot)
+            focus = DefaultRootWindow(d_);
+        if (focus != None && focus != focus_)
+            XSelectInput(d_, focus, KeyPressMask);
+        focus_ = focus;
+        XSync(d_, False); // listening before the next key
+    }
+
+    Display *d_;
+    XErrorHandler errors_before_ = nullptr;
+    unsigned key_ = 0;
+    Window focus_ = None;
+    int count_ = 0;
+};
+
+} // namespace
+
+bool hold_key(const std::string &display, const std::string &window, const std::string &keysym, int repeats)
+{
+    point_into(display, window);
+    KeyPresses presses(display, keysym);
+    run(display, "xdotool keydown " + quote(keysym));
+    const bool repeated = poll_until([&] { return presses.count() > repeats; }, 10);
+    run(display, "xdotool keyup " + quote(keysym));
+    return repeated;
+}
+
 void wheel_step(const std::string &display, const std::string &window, bool away)
 {
     if (browser_program()) {
@@ -699,8 +810,9 @@ Image read_image(const std::string &path)
     return read_ppm(run("", "convert " + quote(path) + " -depth 8 ppm:- 2>/dev/null"));
 }
 
-Session::Session(bool display_on_command_line, const Console &console)
-    : program_(display_on_command_line ? "" : x_.display(),
+Session::Session(bool display_on_command_line, const Console &console, bool window_manager)
+    : window_manager_(window_manager ? start_window_manager(x_.display()) : nullptr),
+      program_(display_on_command_line ? "" : x_.display(),
                display_on_command_line ? std::vector<std::string>{"-display", x_.display()}
                                        : std::vector<std::string>{},
                console)
@@ -713,6 +825,15 @@ Session::Session(bool display_on_command_line, const Console &console)
         const Geometry area = window_geometry(display(), window_);
         started_ = poll_until([&] { return scene_drawn(screenshot(display()), area); }, 20, 0.1);
     }
+}
+
+void Session::key(const std::string &keysym)
+{
+    // A window manager gives the focus, which the key goes to, as a window
+    // appears or goes; press_key clicks the Windows program's window for it.
+    if (window_manager_ && !windows_program())
+        wait_for_focus(display(), window_, 10);
+    press_key(display(), window_, keysym);
 }
 
 std::string Session::printed()

@@ -8,6 +8,7 @@
 #include <array>
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,6 +116,10 @@ public:
     ~Companion() override;
 };
 
+// openbox on the display, managing windows by the time it returns (it names
+// itself on the root window then); throws if it does not come up.
+std::unique_ptr<Companion> start_window_manager(const std::string &display);
+
 // Runs a shell command with DISPLAY set; returns its stdout, status through *status.
 std::string run(const std::string &display, const std::string &command, int *status = nullptr);
 
@@ -128,6 +133,8 @@ std::vector<std::string> find_windows(const std::string &display, const std::str
 std::string wait_for_window(const std::string &display, const std::string &name_regex, double timeout_s);
 std::string window_title(const std::string &display, const std::string &window);
 Geometry window_geometry(const std::string &display, const std::string &window);
+// Waits until the window has the X input focus, as a window manager gives it; true if it did.
+bool wait_for_focus(const std::string &display, const std::string &window, double timeout_s);
 // Waits until the window's title equals title; true if it did.
 bool wait_for_title(const std::string &display, const std::string &window, const std::string &title,
                     double timeout_s);
@@ -140,6 +147,10 @@ bool wait_for_title(const std::string &display, const std::string &window, const
 void move_pointer(const std::string &display, const std::string &window, int x, int y);
 void click(const std::string &display, const std::string &window, int x, int y, int button = 1);
 void press_key(const std::string &display, const std::string &window, const std::string &keysym);
+// A key held down in the window (reached as press_key reaches it) until the
+// server has repeated it `repeats` times into whichever window took the
+// repeats, and then let go; false if they did not come. The desktop programs only.
+bool hold_key(const std::string &display, const std::string &window, const std::string &keysym, int repeats);
 // A drag: the button goes down at a position inside the window and comes up
 // wherever the pointer is then; move_pointer in between sends motion with it held.
 void press_button(const std::string &display, const std::string &window, int x, int y, int button = 1);
@@ -168,7 +179,9 @@ bool scene_drawn(const Image &shot, const Geometry &area);
 class Session {
 public:
     // With display_on_command_line, DISPLAY is unset and the display is passed as -display.
-    explicit Session(bool display_on_command_line = false, const Console &console = {});
+    // With window_manager, openbox manages the windows.
+    explicit Session(bool display_on_command_line = false, const Console &console = {},
+                     bool window_manager = false);
     bool started() const { return started_; }
     const std::string &display() const { return x_.display(); }
     const std::string &window() const { return window_; }
@@ -178,12 +191,13 @@ public:
     std::string printed();
     bool wait_printed_size(size_t bytes, double timeout_s);
     // A key to the scene window.
-    void key(const std::string &keysym) { press_key(display(), window_, keysym); }
+    void key(const std::string &keysym);
 
     static constexpr size_t clock_bytes = 20; // "\nhh:mm:ss " twice
 
 private:
     Xvfb x_;
+    std::unique_ptr<Companion> window_manager_;
     Program program_;
     std::string window_;
     bool started_ = false;

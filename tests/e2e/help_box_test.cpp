@@ -173,6 +173,33 @@ TEST(HelpBox, ClosesOnEnterSpaceEscapeAndFromTheWindowManager)
     }
 }
 
+// Escape held to close the box goes on repeating after the first press, and
+// the scene's Escape ends the program: the box must be gone with the repeats
+// kept from the scene, which never had the press. Under a window manager,
+// which gives the scene the focus back as the box goes, as Windows does.
+TEST(HelpBox, EscapeHeldToCloseItLeavesTheProgramRunning)
+{
+    if (e2e::browser_program())
+        GTEST_SKIP() << "the page's own case covers it (tests/web/page.test.js)";
+    Scene scene(false, {}, /*window_manager=*/true);
+    ASSERT_TRUE(scene.started()) << scene.program().errors();
+    scene.key("F2");
+    const std::string box = scene.wait_for_box(10);
+    ASSERT_NE(box, "");
+    if (!e2e::windows_program()) { // the Windows program's box is clicked for the key
+        ASSERT_TRUE(e2e::wait_for_focus(scene.display(), box, 10));
+    }
+
+    EXPECT_TRUE(e2e::hold_key(scene.display(), box, "Escape", 3)) << "the server did not repeat the key";
+    EXPECT_TRUE(scene.wait_no_box(5));
+    // The scene still answers keys: a repeat would have ended it.
+    scene.key("h");
+    const std::string expected = box_text_bytes() + key_help_bytes();
+    EXPECT_TRUE(scene.wait_printed_size(expected.size(), 10));
+    EXPECT_EQ(scene.printed(), expected);
+    EXPECT_TRUE(scene.program().running());
+}
+
 TEST(HelpBox, OpensAsTheSceneWindowsTransientCentredOnIt)
 {
     if (e2e::windows_program())

@@ -26,6 +26,16 @@ xcb_keysym_t first_keysym(xcb_connection_t *connection, xcb_keycode_t key)
     return xcb_get_keyboard_mapping_keysyms(mapping.get())[0];
 }
 
+// Whether the key is down now. A held key repeats as a release and a press
+// together, and the server has taken both by the time it answers: only the
+// release that lets the key go leaves it up.
+bool key_down(xcb_connection_t *connection, xcb_keycode_t key)
+{
+    Reply<xcb_query_keymap_reply_t> keymap{
+        xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr)};
+    return keymap && (keymap->keys[key / 8] & (1u << (key % 8))) != 0;
+}
+
 bool inside_button(const Box &box, int x, int y)
 {
     const BoxRect &b = box.layout.button;
@@ -43,11 +53,20 @@ Outcome handle(Box &box, const xcb_generic_event_t *event)
     case XCB_FOCUS_OUT:
         box.focused = (event->response_type & ~synthetic) == XCB_FOCUS_IN;
         return Outcome::redraw;
+    // A key closes the box when it comes up, not when it goes down: held, it
+    // would repeat after the box is gone, into the window beneath it, the
+    // scene, where Escape ends the program. Only a key whose press the box had
+    // closes it.
     case XCB_KEY_PRESS: {
-        const xcb_keysym_t key =
-            first_keysym(box.connection, reinterpret_cast<const xcb_key_press_event_t *>(event)->detail);
-        const bool closes = key == key_return || key == key_kp_enter || key == key_space || key == key_escape;
-        return closes ? Outcome::closed : Outcome::open;
+        const xcb_keycode_t code = reinterpret_cast<const xcb_key_press_event_t *>(event)->detail;
+        const xcb_keysym_t key = first_keysym(box.connection, code);
+        if (key == key_return || key == key_kp_enter || key == key_space || key == key_escape)
+            box.closing_key = code;
+        return Outcome::open;
+    }
+    case XCB_KEY_RELEASE: {
+        const xcb_keycode_t code = reinterpret_cast<const xcb_key_release_event_t *>(event)->detail;
+        return code == box.closing_key && !key_down(box.connection, code) ? Outcome::closed : Outcome::open;
     }
     case XCB_BUTTON_PRESS: {
         const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);

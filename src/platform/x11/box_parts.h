@@ -40,6 +40,7 @@ struct Box {
     int label_width = 0, label_height = 0;
     cairo_surface_t *surface = nullptr;
     bool pressed = false; // the pointer went down on the button and is still held
+    xcb_keycode_t closing_key = 0; // the last key that closes the box to go down in it
     bool focused = false;
 };
 

@@ -44,8 +44,9 @@ bool open_box(Box &box, int screen, double dpi, const char *text, const char *ti
     // In the order of their bits.
     const uint32_t attributes[] = {
         box.screen->white_pixel, border_pixel(box),
-        XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_BUTTON_PRESS |
-            XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+        XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+            XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE |
+            XCB_EVENT_MASK_STRUCTURE_NOTIFY};
     xcb_create_window(box.connection, XCB_COPY_FROM_PARENT, box.window, box.screen->root,
                       static_cast<int16_t>(at.x), static_cast<int16_t>(at.y),
                       static_cast<uint16_t>(box.layout.width), static_cast<uint16_t>(box.layout.height), 1,
