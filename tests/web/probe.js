@@ -43,11 +43,11 @@ function probe() {
   };
 }
 
-// The probe as the page's first script, and a test's own script (a function,
-// run before the page's) after it.
+// The probe as the page's first script, and a test's own scripts (a
+// function or a list of them, run before the page's) after it.
 function probeHtml(script) {
   const run = (f) => `<script>(${f})();</script>`;
-  return run(probe) + (script ? run(script) : '');
+  return run(probe) + [].concat(script || []).map(run).join('');
 }
 
 module.exports = { probeHtml };
