@@ -1,34 +1,56 @@
 #!/usr/bin/env node
 // Serves the site on 127.0.0.1, opens its page in headless Chromium (as the
 // browser tests do), waits for the program's first frame and saves a PNG of
-// the page's content: the scene, its console and the status line.
+// the page's content: the scene, its console and the status line; with
+// --phone, the screen of a phone (390 x 844 at 3, touch; as the phone's
+// tests open it) from the top.
 //
-//   node tests/web/snapshot.js SITE_DIR OUT.png
+//   node tests/web/snapshot.js [--phone] SITE_DIR OUT.png
 'use strict';
 const engines = require('./engines');
 const { showScene } = require('./browser');
 const { serve, address } = require('./serve');
 
-async function main(site, out) {
+const phone = { width: 390, height: 844, scale: 3 };
+
+async function main(site, out, onPhone) {
   const server = await serve(site);
-  const browser = await engines.start('chromium');
+  const browser = await engines.start('chromium', onPhone ? { scale: phone.scale } : {});
   try {
     const tab = await browser.open();
+    if (onPhone) {
+      const devtools = await tab.page.createCDPSession();
+      await devtools.send('Emulation.setDeviceMetricsOverride',
+                          { width: phone.width, height: phone.height, deviceScaleFactor: 0, mobile: true });
+      await devtools.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    }
     await showScene(tab, address(server));
-    const content = await tab.page.$('main');
-    await content.screenshot({ path: out });
+    await tab.waitFor(() => document.getElementById('console').textContent.length >= 20);
+    if (onPhone) {
+      // The screen as the emulation lays it out, at half its pixels: sharp
+      // enough for a page, at a quarter of the bytes.
+      const devtools = await tab.page.createCDPSession();
+      const { data } = await devtools.send('Page.captureScreenshot',
+        { format: 'png', clip: { x: 0, y: 0, width: phone.width, height: phone.height, scale: 0.5 } });
+      require('fs').writeFileSync(out, Buffer.from(data, 'base64'));
+    } else {
+      const content = await tab.page.$('main');
+      await content.screenshot({ path: out });
+    }
   } finally {
     await browser.close();
     server.close();
   }
 }
 
-const [site, out] = process.argv.slice(2);
+const args = process.argv.slice(2);
+const onPhone = args[0] === '--phone';
+const [site, out] = onPhone ? args.slice(1) : args;
 if (!site || !out) {
-  console.error('usage: snapshot.js SITE_DIR OUT.png');
+  console.error('usage: snapshot.js [--phone] SITE_DIR OUT.png');
   process.exit(2);
 }
-main(site, out).then(() => console.log(out), (error) => {
+main(site, out, onPhone).then(() => console.log(out), (error) => {
   console.error(error.stack || String(error));
   process.exit(1);
 });
