@@ -73,3 +73,7 @@ void draw_frame_to_back_buffer()
     draw_frame();
     glFinish();
 }
+
+int redisplays = 0;
+
+void count_redisplay() { ++redisplays; }

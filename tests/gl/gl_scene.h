@@ -29,3 +29,8 @@ void draw_frame_to_back_buffer();
 
 // Memory this process holds, in MiB: what grows if something leaks with use.
 double memory_in_use_mib();
+
+// The redisplays the program has asked for since the test set post_redisplay
+// to count_redisplay.
+extern int redisplays;
+void count_redisplay();

@@ -20,9 +20,7 @@
 namespace {
 
 std::vector<std::string> titles;
-int redisplays = 0;
 void record_title(const char *title) { titles.emplace_back(title); }
-void count_redisplay() { ++redisplays; }
 
 // The scene as the program shows it after its first frame, with the two
 // toolkit calls watched.

@@ -106,9 +106,6 @@ TEST(View, TheDisplayCallbackLeavesTheMatrixStacksAsItFoundThem)
 
 namespace {
 
-int redisplays = 0;
-void count_redisplay() { ++redisplays; }
-
 TEST(View, TheTimerAdvancesTheClockOnlyWhileItRuns)
 {
     open_gl_scene();
