@@ -60,13 +60,13 @@ function takeProbed(tab) {
 async function picture(tab, event) {
   await tab.evaluate((event) => {
     const canvas = document.getElementById('canvas');
-    const read = () => {
+    // The pixels' digest: a phone's canvas has millions of bytes to compare.
+    const read = async () => {
       const gl = canvas.getContext('webgl2');
       const pixels = new Uint8Array(canvas.width * canvas.height * 4);
       gl.readPixels(0, 0, canvas.width, canvas.height, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-      let hash = 0;
-      for (let i = 0; i < pixels.length; i++) hash = (hash * 31 + pixels[i]) | 0;
-      return hash;
+      const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', pixels));
+      return Array.from(digest, (byte) => byte.toString(16).padStart(2, '0')).join('');
     };
     window.picture = new Promise((resolve) => {
       if (event) {
