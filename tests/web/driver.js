@@ -96,7 +96,7 @@ async function main() {
   const site = path.dirname(page_html);
   const server = await serveProbed(site);
   browser = await engines.start(engines.chosen(), { profile });
-  const tab = await browser.open();
+  const tab = await browser.open({ first: true });
   const report = (text) => process.stderr.write(windows1252(`page: ${text}\n`));
   tab.onProblem(report);
 

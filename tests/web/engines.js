@@ -17,10 +17,13 @@
 //   await browser.close();
 'use strict';
 const fs = require('fs');
+const os = require('os');
+const path = require('path');
 const puppeteer = require('puppeteer-core');
 const webdriver = require('./webdriver');
 
 const defaultViewport = { width: 1280, height: 1024 };
+const firefoxBinary = process.env.SCHACH3D_FIREFOX || '/usr/bin/firefox-esr';
 const waitTimeout = 20000;
 
 // WebDriver's codes of the keys that have no character of their own.
@@ -157,9 +160,11 @@ class PuppeteerBrowser {
   }
 
   // A tab in a context of its own; options.viewport sizes it (CSS pixels).
+  // options.first: the window the browser opened with, for a browser started
+  // for one page (a second less for each of the driver's starts).
   async open(options = {}) {
-    const context = await this.browser.createBrowserContext();
-    const page = await context.newPage();
+    const context = options.first ? null : await this.browser.createBrowserContext();
+    const page = context ? await context.newPage() : (await this.browser.pages())[0];
     const tab = new PuppeteerTab(this.name, page, context, this.scale);
     await tab.setViewport({ ...defaultViewport, ...options.viewport });
     return tab;
@@ -190,21 +195,46 @@ async function startChromium(name, options) {
   return new PuppeteerBrowser(name, browser, options.scale);
 }
 
-async function startFirefox(name, options) {
-  const browser = await puppeteer.launch({
+function launchFirefox(profile, scale) {
+  return puppeteer.launch({
     browser: 'firefox',
-    executablePath: process.env.SCHACH3D_FIREFOX || '/usr/bin/firefox-esr',
+    executablePath: firefoxBinary,
     headless: false,
     handleSIGINT: false,
     handleSIGTERM: false,
     handleSIGHUP: false,
-    userDataDir: options.profile,
+    userDataDir: profile,
     defaultViewport: null,
     args: [`--width=${defaultViewport.width}`, `--height=${defaultViewport.height}`],
     // A screen of that density, as Chromium's switch makes one.
-    extraPrefsFirefox: options.scale ? { 'layout.css.devPixelsPerPx': String(options.scale) } : {},
+    extraPrefsFirefox: scale ? { 'layout.css.devPixelsPerPx': String(scale) } : {},
   });
-  return new PuppeteerBrowser(name, browser, options.scale);
+}
+
+// A profile that Firefox has started in once, kept in the cache for this
+// Firefox: a copy of it starts in a second and a half less than an empty
+// folder, which Firefox fills first, and the driver starts Firefox for each
+// program. Made with no preferences of a test's, by whichever test comes
+// first; one made at the same time by another is thrown away.
+async function firefoxProfileTemplate() {
+  const cache = process.env.XDG_CACHE_HOME || path.join(os.homedir(), '.cache');
+  const template = path.join(cache, 'schach3d', `firefox-profile-${Math.round(fs.statSync(firefoxBinary).mtimeMs)}`);
+  if (fs.existsSync(template)) return template;
+  fs.mkdirSync(path.dirname(template), { recursive: true });
+  const made = fs.mkdtempSync(`${template}.new.`);
+  await (await launchFirefox(made)).close();
+  try {
+    fs.renameSync(made, template);
+  } catch (error) {
+    fs.rmSync(made, { recursive: true, force: true });
+    if (!fs.existsSync(template)) throw error;
+  }
+  return template;
+}
+
+async function startFirefox(name, options) {
+  if (options.profile) fs.cpSync(await firefoxProfileTemplate(), options.profile, { recursive: true });
+  return new PuppeteerBrowser(name, await launchFirefox(options.profile, options.scale), options.scale);
 }
 
 const webdriverButtons = { left: 0, middle: 1, right: 2, back: 3, forward: 4 };
