@@ -17,8 +17,6 @@
 //   await browser.close();
 'use strict';
 const fs = require('fs');
-const os = require('os');
-const path = require('path');
 const puppeteer = require('puppeteer-core');
 const webdriver = require('./webdriver');
 
@@ -211,29 +209,7 @@ function launchFirefox(profile, scale) {
   });
 }
 
-// A profile that Firefox has started in once, kept in the cache for this
-// Firefox: a copy of it starts in a second and a half less than an empty
-// folder, which Firefox fills first, and the driver starts Firefox for each
-// program. Made with no preferences of a test's, by whichever test comes
-// first; one made at the same time by another is thrown away.
-async function firefoxProfileTemplate() {
-  const cache = process.env.XDG_CACHE_HOME || path.join(os.homedir(), '.cache');
-  const template = path.join(cache, 'schach3d', `firefox-profile-${Math.round(fs.statSync(firefoxBinary).mtimeMs)}`);
-  if (fs.existsSync(template)) return template;
-  fs.mkdirSync(path.dirname(template), { recursive: true });
-  const made = fs.mkdtempSync(`${template}.new.`);
-  await (await launchFirefox(made)).close();
-  try {
-    fs.renameSync(made, template);
-  } catch (error) {
-    fs.rmSync(made, { recursive: true, force: true });
-    if (!fs.existsSync(template)) throw error;
-  }
-  return template;
-}
-
 async function startFirefox(name, options) {
-  if (options.profile) fs.cpSync(await firefoxProfileTemplate(), options.profile, { recursive: true });
   return new PuppeteerBrowser(name, await launchFirefox(options.profile, options.scale), options.scale);
 }
 
