@@ -13,7 +13,6 @@ mergeInto(LibraryManager.library, {
     turnStep: 40,        // CSS pixels the two fingers travel for one arrow key
 
     fingers: {},         // pointer id -> { x, y } where the finger is (client coordinates)
-    count: 0,
     first: null,         // the one finger's start, while it is the only one
     firstId: 0,          // and its pointer
     gesture: null,       // 'waiting', 'drag' or 'hold' for one finger, 'two' for two
@@ -29,13 +28,13 @@ mergeInto(LibraryManager.library, {
       Page.canvas.setPointerCapture(event.pointerId);
       Page.canvas.focus({ preventScroll: true });
       PageTouch.fingers[event.pointerId] = { clientX: event.clientX, clientY: event.clientY };
-      PageTouch.count++;
-      if (PageTouch.count === 1) {
+      var count = PageTouch.count();
+      if (count === 1) {
         PageTouch.first = { clientX: event.clientX, clientY: event.clientY };
         PageTouch.firstId = event.pointerId;
         PageTouch.gesture = 'waiting';
         PageTouch.timer = setTimeout(PageTouch.onHeld, PageTouch.longPressMs);
-      } else if (PageTouch.count === 2) {
+      } else if (count === 2) {
         // A second finger turns whatever the first began into a two-finger
         // gesture: a tap that was to come does not.
         PageTouch.endOneFinger(PageTouch.fingers[PageTouch.firstId] || PageTouch.first, true);
@@ -71,9 +70,8 @@ mergeInto(LibraryManager.library, {
       if (!finger) return;
       if (PageTouch.gesture === 'two') PageTouch.twoFingerSteps(); // the last of them, before a finger goes
       delete PageTouch.fingers[event.pointerId];
-      PageTouch.count--;
       if (PageTouch.gesture !== 'two') PageTouch.endOneFinger(finger, event.type === 'pointercancel');
-      if (PageTouch.count === 0) PageTouch.gesture = null;
+      if (PageTouch.count() === 0) PageTouch.gesture = null;
     },
 
     // A finger held still: the right button goes down where it lies.
@@ -98,6 +96,8 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    count: function() { return Object.keys(PageTouch.fingers).length; },
+
     moved: function(finger) {
       var first = PageTouch.first;
       return Math.hypot(finger.clientX - first.clientX, finger.clientY - first.clientY) > PageTouch.slop;
@@ -117,7 +117,7 @@ mergeInto(LibraryManager.library, {
     twoFingerSteps: function() {
       cancelAnimationFrame(PageTouch.frame);
       PageTouch.frame = 0;
-      if (PageTouch.count !== 2) return;
+      if (PageTouch.count() !== 2) return;
       var two = PageTouch.pair();
       for (; two.distance >= PageTouch.distance * PageTouch.zoomStep; PageTouch.distance *= PageTouch.zoomStep)
         PageInput.pressKey('K');
