@@ -21,7 +21,6 @@ const puppeteer = require('puppeteer-core');
 const webdriver = require('./webdriver');
 
 const defaultViewport = { width: 1280, height: 1024 };
-const firefoxBinary = process.env.SCHACH3D_FIREFOX || '/usr/bin/firefox-esr';
 const waitTimeout = 20000;
 
 // WebDriver's codes of the keys that have no character of their own.
@@ -193,24 +192,21 @@ async function startChromium(name, options) {
   return new PuppeteerBrowser(name, browser, options.scale);
 }
 
-function launchFirefox(profile, scale) {
-  return puppeteer.launch({
+async function startFirefox(name, options) {
+  const browser = await puppeteer.launch({
     browser: 'firefox',
-    executablePath: firefoxBinary,
+    executablePath: process.env.SCHACH3D_FIREFOX || '/usr/bin/firefox-esr',
     headless: false,
     handleSIGINT: false,
     handleSIGTERM: false,
     handleSIGHUP: false,
-    userDataDir: profile,
+    userDataDir: options.profile,
     defaultViewport: null,
     args: [`--width=${defaultViewport.width}`, `--height=${defaultViewport.height}`],
     // A screen of that density, as Chromium's switch makes one.
-    extraPrefsFirefox: scale ? { 'layout.css.devPixelsPerPx': String(scale) } : {},
+    extraPrefsFirefox: options.scale ? { 'layout.css.devPixelsPerPx': String(options.scale) } : {},
   });
-}
-
-async function startFirefox(name, options) {
-  return new PuppeteerBrowser(name, await launchFirefox(options.profile, options.scale), options.scale);
+  return new PuppeteerBrowser(name, browser, options.scale);
 }
 
 const webdriverButtons = { left: 0, middle: 1, right: 2, back: 3, forward: 4 };
