@@ -82,4 +82,19 @@ async function picture(tab, event) {
   return event ? taken : taken();
 }
 
-module.exports = { firstFrame, picture, serveProbed, showScene, takeProbed, windows1252 };
+// The phone that the phone's tests and the README's picture of it are taken on.
+const phone = { name: 'a phone', width: 390, height: 844, scale: 3 };
+
+// Makes a Chromium tab a touch device of the size (CSS pixels; its density
+// is the browser's, engines.start's options.scale). Resolves to the tab's
+// DevTools session and turn(size), which turns the device to another size.
+async function emulateDevice(tab, size) {
+  const devtools = await tab.page.createCDPSession();
+  const turn = ({ width, height }) => devtools.send('Emulation.setDeviceMetricsOverride',
+                                                   { width, height, deviceScaleFactor: 0, mobile: true });
+  await turn(size);
+  await devtools.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+  return { devtools, turn };
+}
+
+module.exports = { emulateDevice, firstFrame, phone, picture, serveProbed, showScene, takeProbed, windows1252 };

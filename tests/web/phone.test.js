@@ -8,12 +8,12 @@ const assert = require('node:assert/strict');
 const path = require('node:path');
 const { after, test } = require('node:test');
 const engines = require('./engines');
-const { picture, serveProbed, showScene, takeProbed } = require('./browser');
+const { emulateDevice, phone, picture, serveProbed, showScene, takeProbed } = require('./browser');
 const { address } = require('./serve');
 
 const site = path.resolve(process.env.SCHACH3D_SITE || path.join(__dirname, '../../build-web/site'));
 const devices = [
-  { name: 'a phone', width: 390, height: 844, scale: 3 },
+  phone,
   { name: 'a tablet', width: 820, height: 1180, scale: 2 },
   { name: 'a phone in landscape', width: 844, height: 390, scale: 3 },
 ];
@@ -57,11 +57,7 @@ async function open(t, device, options = {}) {
     await tab.close();
     server.close();
   });
-  const devtools = await tab.page.createCDPSession();
-  const turn = ({ width, height }) => devtools.send('Emulation.setDeviceMetricsOverride',
-                                                   { width, height, deviceScaleFactor: 0, mobile: true });
-  await turn(device);
-  await devtools.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+  const { devtools, turn } = await emulateDevice(tab, device);
   await showScene(tab, address(server));
   await tab.waitFor(() => document.getElementById('console').textContent.length >= 20);
   const canvas = () => tab.box('#canvas');

@@ -8,29 +8,21 @@
 //   node tests/web/snapshot.js [--phone] SITE_DIR OUT.png
 'use strict';
 const engines = require('./engines');
-const { showScene } = require('./browser');
+const { emulateDevice, phone, showScene } = require('./browser');
 const { serve, address } = require('./serve');
-
-const phone = { width: 390, height: 844, scale: 3 };
 
 async function main(site, out, onPhone) {
   const server = await serve(site);
   const browser = await engines.start('chromium', onPhone ? { scale: phone.scale } : {});
   try {
     const tab = await browser.open();
-    if (onPhone) {
-      const devtools = await tab.page.createCDPSession();
-      await devtools.send('Emulation.setDeviceMetricsOverride',
-                          { width: phone.width, height: phone.height, deviceScaleFactor: 0, mobile: true });
-      await devtools.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
-    }
+    const device = onPhone && await emulateDevice(tab, phone);
     await showScene(tab, address(server));
     await tab.waitFor(() => document.getElementById('console').textContent.length >= 20);
     if (onPhone) {
       // The screen as the emulation lays it out, at half its pixels: sharp
       // enough for a page, at a quarter of the bytes.
-      const devtools = await tab.page.createCDPSession();
-      const { data } = await devtools.send('Page.captureScreenshot',
+      const { data } = await device.devtools.send('Page.captureScreenshot',
         { format: 'png', clip: { x: 0, y: 0, width: phone.width, height: phone.height, scale: 0.5 } });
       require('fs').writeFileSync(out, Buffer.from(data, 'base64'));
     } else {
